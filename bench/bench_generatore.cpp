@@ -1,0 +1,69 @@
+// What one problem costs: generate, align, show, close the log line.
+#include "exercise/Generatore.h"
+#include "exercise/Modulo2.h"
+#include "exercise/Orologio.h"
+#include "exercise/SchermoOperativo.h"
+#include "exercise/SorgenteCasuale.h"
+
+#include <benchmark/benchmark.h>
+
+#include <array>
+
+namespace {
+
+using namespace lumivex;
+
+struct Livello {
+    std::int16_t minimo;
+    std::int16_t massimo;
+};
+constexpr std::array<Livello, 3> Livelli{{{10, 40}, {30, 70}, {50, 90}}};
+
+void UnProblema(Modulo2 &m, Generatore &g)
+{
+    g.Genera1();
+    g.AllineaNumeri();
+    g.Visualizza1();
+    g.ChiudiRiga();
+    if (m.NumOperazioni >= Modulo2::UltimaRiga) {
+        m.NumOperazioni = 0;
+    }
+}
+
+void BM_UnProblema(benchmark::State &stato)
+{
+    Modulo2 m;
+    m.NumeroMin = Livelli[static_cast<std::size_t>(stato.range(0))].minimo;
+    m.NumeroMax = Livelli[static_cast<std::size_t>(stato.range(0))].massimo;
+    SchermoOperativo schermo;
+    SorgenteCasualeReale casuale;
+    OrologioDiSistema orologio;
+    Generatore g(m, schermo, casuale, orologio);
+    for (auto _ : stato) {
+        UnProblema(m, g);
+        benchmark::DoNotOptimize(m.ElencoOperazioni);
+    }
+}
+BENCHMARK(BM_UnProblema)->DenseRange(0, 2)->ArgName("livello");
+
+// A worksheet's worth: sixty problems in a row.
+void BM_SessantaProblemi(benchmark::State &stato)
+{
+    Modulo2 m;
+    m.NumeroMin = 10;
+    m.NumeroMax = 40;
+    SchermoOperativo schermo;
+    SorgenteCasualeReale casuale;
+    OrologioDiSistema orologio;
+    Generatore g(m, schermo, casuale, orologio);
+    for (auto _ : stato) {
+        m.NumOperazioni = 0;
+        for (int i = 0; i < Modulo2::UltimaRiga; ++i) {
+            UnProblema(m, g);
+        }
+        benchmark::DoNotOptimize(m.ElencoOperazioni);
+    }
+}
+BENCHMARK(BM_SessantaProblemi)->Unit(benchmark::kMicrosecond);
+
+} // namespace

@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Lumivex needs to build, run and test, and only
+# those that are missing. Shared by scripts/run.sh and scripts/test.sh.
+set -euo pipefail
+
+PACCHETTI=(
+    # build
+    g++ cmake ninja-build pkg-config
+    qt6-base-dev qt6-base-dev-tools libgl-dev
+    # tests and benchmarks
+    libgtest-dev libgmock-dev libbenchmark-dev
+    # printing through a private CUPS server, pages read back
+    cups-daemon cups-client poppler-utils
+    # the faces the printed pages ask for
+    fonts-liberation fonts-urw-base35
+    # a display for the program where the machine has none
+    xvfb xauth
+)
+
+mancanti=()
+for pacchetto in "${PACCHETTI[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$pacchetto" 2>/dev/null | grep -q 'install ok installed'; then
+        mancanti+=("$pacchetto")
+    fi
+done
+
+if [ ${#mancanti[@]} -eq 0 ]; then
+    exit 0
+fi
+
+if [ "$(id -u)" -eq 0 ]; then
+    sudo=()
+elif command -v sudo >/dev/null 2>&1; then
+    sudo=(sudo)
+else
+    echo "Servono i pacchetti ${mancanti[*]}: installali come root (apt-get install)." >&2
+    exit 1
+fi
+
+echo "Installo: ${mancanti[*]}"
+"${sudo[@]}" apt-get update -qq
+"${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${mancanti[@]}"

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "exercise/Generatore.h"
+#include "exercise/SchermoOperativo.h"
+
+namespace lumivex {
+
+struct Modulo2;
+class SorgenteCasuale;
+class Orologio;
+
+// One exercise of twenty problems on the exercise window: answer entry,
+// verification, scoring, timing, help and intervention. The window renders
+// Schermo() and forwards the pupil's commands; a command that the screen does
+// not offer at that moment (a disabled key, a panel that is not in use) is
+// ignored, so no event order can corrupt the log or the counters.
+class Esercizio {
+public:
+    static constexpr int OperazioniPerEsercizio = 20;
+
+    Esercizio(Modulo2 &modulo, SorgenteCasuale &casuale, Orologio &orologio);
+
+    const SchermoOperativo &Schermo() const { return schermo_; }
+    Generatore &Generatore1() { return generatore_; }
+
+    // The window's load work: a new exercise with its first problem.
+    void Carica();
+    // Reset and first problem; also "Ricomincia" on the end-of-exercise notice.
+    void NuovoEsercizio();
+
+    // A keypad key by index: 0..9 digits, 10 "Cancella", 11 "Verifica",
+    // 12 "Avanti", 13 "Esco".
+    void EseguiTasto(int indice);
+    // "SI" on the help panel, or "OK" on the intervention.
+    void SiSi();
+    // "NO" on the help panel.
+    void NoNo();
+
+    bool Concluso() const { return schermo_.Abilitato(Pannello::Avviso); }
+
+private:
+    void NuovaOperazione();
+    void VerificaRisposta();
+    void AggiornaTempi();
+    void FineEsercizio();
+    void NascondiCroci();
+    void MostraCroce();
+    void DisattivaPannelli();
+    void MostraPannello(Pannello pannello);
+    void TastierinoProblema();
+    void TastierinoRisolto();
+    void RichiediFuoco(Pannello gruppo, int elemento);
+    void MostraRisposta();
+    std::string &RigaCorrente();
+
+    Modulo2 &m_;
+    Orologio &orologio_;
+    SchermoOperativo schermo_;
+    Generatore generatore_;
+};
+
+} // namespace lumivex

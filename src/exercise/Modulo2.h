@@ -1,0 +1,65 @@
+#pragma once
+
+#include "exercise/Variante.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace lumivex {
+
+// The state shared by every window. The program creates one and hands it by
+// reference to whoever needs it; nothing is kept between runs.
+struct Modulo2 {
+    static constexpr int UltimaRiga = 60;
+
+    std::int16_t NumeroMin = 0;
+    std::int16_t NumeroMax = 0;
+    std::int16_t Num1 = 0;
+    std::int16_t Num2 = 0;
+    std::int16_t Num3 = 0;
+    std::int16_t Num4 = 0;
+    std::int16_t Appoggio = 0;
+    std::string StrNum1;
+    std::string StrNum2;
+    std::string StrNum3;
+    std::string StrNum4;
+    std::string Contrassegno;
+    Variante TempoParziale;
+    Variante TempoTotale;
+    Variante OraInizio;
+    Variante OraFine;
+    std::string StrTempoParziale;
+    std::string StrTempoTotale;
+    std::int16_t RisposteEsatte = 0;
+    std::int16_t RisposteErrate = 0;
+    std::int16_t TermineNascosto = 0;
+    std::int16_t NumOperazioni = 0;
+    Variante BaseTasto;
+    std::int16_t Indice = 0;
+    std::int16_t ProgressivoOperazione = 0;
+    std::int16_t RifiutiAiuto = 0;
+    std::int16_t AvviiEsercizio = 0;
+    // Element n is the line of the n-th problem; element 0 is never written.
+    std::array<std::string, UltimaRiga + 1> ElencoOperazioni;
+    std::int16_t Soluzione = 0;
+    std::string StrSoluzione;
+    std::string Risposta;
+    std::string TestoLivello;
+    std::string Spazi1;
+    std::string Spazi2;
+    std::string Spazi3;
+    std::string Spazi5;
+    std::string SpaziRisposta;
+    std::string NomeAlunno;
+
+    // Owned by the worksheet window.
+    std::array<std::string, UltimaRiga + 1> RigheAlunni;
+    std::array<std::string, UltimaRiga + 1> RigheDocenti;
+    std::int16_t TipoScheda = 0;
+
+    // The grade in words of the certificate last evaluated.
+    std::string Valutazione;
+};
+
+} // namespace lumivex

@@ -1,0 +1,13 @@
+#pragma once
+
+namespace lumivex {
+
+struct Modulo2;
+
+inline constexpr const char *NonClassificato = "Non classificato";
+
+// Grades RisposteEsatte against NumOperazioni into Valutazione; returns
+// whether the certificate may be printed. The counters are only read.
+bool CalcolaValutazione(Modulo2 &modulo);
+
+} // namespace lumivex
