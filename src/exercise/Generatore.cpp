@@ -41,13 +41,9 @@ std::int16_t Generatore::EstraiTermine()
 {
     const std::int16_t ampiezza = Differenza16(m_.NumeroMax, m_.NumeroMin);
     const float prodotto = casuale_.Prossimo() * static_cast<float>(ampiezza);
-    auto passo = static_cast<std::int16_t>(std::floor(prodotto));
-    // In single precision r × width can round up to the width itself; the
-    // term must stay below NumeroMax.
-    if (ampiezza > 0) {
-        passo = std::min<std::int16_t>(passo, static_cast<std::int16_t>(ampiezza - 1));
-    }
-    return Somma16(passo, m_.NumeroMin);
+    // r < 1 keeps the rounded product below the width, so the term stays
+    // below NumeroMax.
+    return Somma16(static_cast<std::int16_t>(std::floor(prodotto)), m_.NumeroMin);
 }
 
 void Generatore::Genera1()
@@ -89,7 +85,6 @@ void Generatore::AllineaNumeri()
 void Generatore::Visualizza1()
 {
     m_.TermineNascosto = static_cast<std::int16_t>(std::floor(casuale_.Prossimo() * 4.0F) + 1);
-    m_.TermineNascosto = std::clamp<std::int16_t>(m_.TermineNascosto, 1, 4);
     Incrementa16(m_.NumOperazioni);
 
     const std::array<const std::string *, 4> termini{&m_.StrNum1, &m_.StrNum2, &m_.StrNum3, &m_.StrNum4};
