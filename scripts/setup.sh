@@ -9,8 +9,10 @@ PACCHETTI=(
     qt6-base-dev qt6-base-dev-tools libgl-dev
     # tests and benchmarks
     libgtest-dev libgmock-dev libbenchmark-dev
-    # printing through a private CUPS server, pages read back
-    cups-daemon cups-client poppler-utils
+    # printing: jobs handed to CUPS directly (libcups2-dev), a private CUPS
+    # server whose queues pass the PDF through (gziptoany, in
+    # cups-core-drivers), pages read back
+    libcups2-dev cups-daemon cups-client cups-core-drivers poppler-utils
     # the faces the printed pages ask for
     fonts-liberation fonts-urw-base35
     # a display for the program where the machine has none

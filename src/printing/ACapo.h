@@ -1,0 +1,8 @@
+#pragma once
+
+namespace lumivex {
+
+// Whether Print ends the line after the text.
+enum class ACapo { Si, No };
+
+} // namespace lumivex

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "printing/EsitoStampa.h"
+#include "printing/Stampante.h"
+
+#include <functional>
+
+namespace lumivex {
+
+// Runs a page layout on the printer and turns whatever it throws into an
+// EsitoStampa, dropping the unfinished document first: a failed layout never
+// leaves half a page to be sent with the next one.
+[[nodiscard]] EsitoStampa EseguiStampa(Stampante &stampante, const std::function<void()> &impaginazione);
+
+} // namespace lumivex

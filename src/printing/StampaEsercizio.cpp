@@ -1,0 +1,59 @@
+#include "printing/StampaEsercizio.h"
+
+#include "printing/EseguiStampa.h"
+#include "printing/FontCourier.h"
+
+#include <algorithm>
+
+namespace lumivex {
+
+namespace {
+
+// The report has room for twenty lines: a longer log (a worksheet shown in
+// between) would run over the time lines.
+constexpr int RigheDelResoconto = 20;
+
+double OrdinataRiga(int indice)
+{
+    return indice <= 10 ? 2000.0 + (indice - 1) * 400.0 : 7000.0 + (indice - 11) * 400.0;
+}
+
+} // namespace
+
+void IntestazioneStampa(Stampante &stampante)
+{
+    stampante.CurrentX(1000);
+    stampante.CurrentY(1000);
+    stampante.FontSize(18);
+    stampante.Print("SCUOLA ELEMENTARE DI ", ACapo::Si);
+}
+
+EsitoStampa StampaEsercizio(Stampante &stampante, Modulo2 &modulo)
+{
+    const std::optional<std::string> font = CercaFontCourier(stampante);
+    if (!font) {
+        return {EsitoStampa::Tipo::MancaCourier, MessaggioFontCourier};
+    }
+    return EseguiStampa(stampante, [&] {
+        stampante.TitoloDocumento("Esercizio");
+        stampante.FontName(*font);
+        IntestazioneStampa(stampante);
+        stampante.FontSize(12);
+        stampante.FontBold(true);
+        const int righe = std::clamp<int>(modulo.NumOperazioni, 0, RigheDelResoconto);
+        for (modulo.Indice = 1; modulo.Indice <= righe; ++modulo.Indice) {
+            stampante.CurrentX(1000);
+            stampante.CurrentY(OrdinataRiga(modulo.Indice));
+            stampante.Print(modulo.ElencoOperazioni[static_cast<std::size_t>(modulo.Indice)], ACapo::Si);
+        }
+        stampante.CurrentX(1000);
+        stampante.CurrentY(11000);
+        stampante.Print("Eser. n.1: Tempo tot. " + modulo.StrTempoTotale + " secondi", ACapo::Si);
+        stampante.CurrentX(1000);
+        stampante.CurrentY(11400);
+        stampante.Print("Eser. n.2: Tempo tot. " + modulo.StrTempoTotale + " secondi", ACapo::Si);
+        stampante.EndDoc();
+    });
+}
+
+} // namespace lumivex

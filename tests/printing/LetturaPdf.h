@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+#include <vector>
+
+namespace lumivex::prove {
+
+// A line of text found on a PDF page: its words joined by one blank, and the
+// top-left corner of its first word in points from the page's top-left.
+struct RigaPdf {
+    QString Testo;
+    double X = 0.0;
+    double Y = 0.0;
+};
+
+struct PaginePdf {
+    int Pagine = 0;
+    double Larghezza = 0.0; // points
+    double Altezza = 0.0;
+};
+
+// Read back with poppler's tools; empty results when the file is not a PDF.
+std::vector<RigaPdf> RigheDelPdf(const QString &file);
+PaginePdf PagineDelPdf(const QString &file);
+QImage ImmagineDelPdf(const QString &file, int dpi);
+
+} // namespace lumivex::prove
