@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds Lumivex and starts it.
+set -euo pipefail
+radice="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+"$radice/scripts/setup.sh"
+cmake -S "$radice" -B "$radice/build" -G Ninja -DLUMIVEX_WERROR=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$radice/build" --target lumivex
+exec "$radice/build/src/app/lumivex" "$@"

@@ -1,0 +1,118 @@
+#include "exercise/Modulo2.h"
+#include "exercise/Orologio.h"
+#include "exercise/SorgenteCasuale.h"
+#include "printing/StampanteQt.h"
+#include "windows/about/frmAutore.h"
+#include "windows/common/RegistroFinestre.h"
+#include "windows/exercise/FrmOperativo.h"
+#include "windows/printer/frmSceltaStampante.h"
+#include "windows/report/FrmStampaEsercizio.h"
+#include "windows/start/FrmInizio.h"
+
+#include <QApplication>
+#include <QFileDialog>
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <optional>
+#include <string>
+
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+#endif
+
+namespace {
+
+// Without a display the toolkit would abort with a message of its own; a
+// pupil's teacher gets one plain line instead.
+bool SchermoDisponibile()
+{
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    const auto variabile = [](const char *nome) {
+        const char *valore = std::getenv(nome);
+        return std::string(valore != nullptr ? valore : "");
+    };
+    if (!variabile("QT_QPA_PLATFORM").empty() || !variabile("WAYLAND_DISPLAY").empty()) {
+        return true;
+    }
+    const std::string display = variabile("DISPLAY");
+    if (display.empty()) {
+        return false;
+    }
+    // A local X server (":0", "unix:0.0") answers on its socket; a remote
+    // one is left to the toolkit.
+    std::string numero;
+    if (display.rfind(':', 0) == 0) {
+        numero = display.substr(1);
+    } else if (display.rfind("unix:", 0) == 0) {
+        numero = display.substr(5);
+    } else {
+        return true;
+    }
+    numero = numero.substr(0, numero.find('.'));
+    const std::string percorso = "/tmp/.X11-unix/X" + numero;
+    sockaddr_un indirizzo{};
+    if (percorso.size() >= sizeof indirizzo.sun_path) {
+        return false;
+    }
+    indirizzo.sun_family = AF_UNIX;
+    percorso.copy(indirizzo.sun_path, percorso.size());
+    const int presa = socket(AF_UNIX, SOCK_STREAM, 0);
+    if (presa < 0) {
+        return false;
+    }
+    const bool collegato = connect(presa, reinterpret_cast<const sockaddr *>(&indirizzo), sizeof indirizzo) == 0;
+    close(presa);
+    return collegato;
+#else
+    return true;
+#endif
+}
+
+std::optional<QString> ScegliFilePdf(const QString &proposta)
+{
+    const QString scelto = QFileDialog::getSaveFileName(nullptr, QStringLiteral("Salva la stampa come PDF"), proposta,
+                                                        QStringLiteral("Documento PDF (*.pdf)"));
+    if (scelto.isEmpty()) {
+        return std::nullopt;
+    }
+    return scelto;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (!SchermoDisponibile()) {
+        std::fputs("Lumivex ha bisogno di uno schermo: avvialo da una sessione grafica (DISPLAY non disponibile).\n",
+                   stderr);
+        return 1;
+    }
+
+    using namespace lumivex;
+    QApplication applicazione(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Lumivex"));
+    QApplication::setApplicationVersion(QStringLiteral(LUMIVEX_VERSIONE));
+    // Windows come and go through the registry; a hidden loaded window
+    // keeps the program alive.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    Modulo2 stato;
+    SorgenteCasualeReale casuale;
+    OrologioDiSistema orologio;
+    StampanteQt stampante(ScegliFilePdf);
+    RegistroFinestre registro;
+
+    registro.Registra<FrmInizio>([&] { return std::make_unique<FrmInizio>(stato, registro); });
+    registro.Registra<FrmOperativo>([&] { return std::make_unique<FrmOperativo>(stato, casuale, orologio, registro); });
+    registro.Registra<FrmStampaEsercizio>(
+        [&] { return std::make_unique<FrmStampaEsercizio>(stato, stampante, registro); });
+    registro.Registra<frmSceltaStampante>([&] { return std::make_unique<frmSceltaStampante>(stampante, registro); });
+    registro.Registra<frmAutore>([&] { return std::make_unique<frmAutore>(registro); });
+
+    registro.MostraIngrandita<FrmInizio>().activateWindow();
+    return QApplication::exec();
+}

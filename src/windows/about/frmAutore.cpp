@@ -1,0 +1,32 @@
+#include "windows/about/frmAutore.h"
+
+#include "ui_frmAutore.h"
+
+#include "windows/common/RegistroFinestre.h"
+
+#include <QPushButton>
+#include <QScreen>
+#include <QStyle>
+
+namespace lumivex {
+
+frmAutore::frmAutore(RegistroFinestre &registro)
+    : registro_(registro)
+    , ui_(std::make_unique<Ui::frmAutore>())
+{
+    ui_->setupUi(this);
+    setFixedSize(size());
+    connect(ui_->Command1, &QPushButton::clicked, this, [this] { registro_.Scarica<frmAutore>(); });
+}
+
+frmAutore::~frmAutore() = default;
+
+void frmAutore::showEvent(QShowEvent *evento)
+{
+    if (const QScreen *schermo = screen()) {
+        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), schermo->availableGeometry()));
+    }
+    QWidget::showEvent(evento);
+}
+
+} // namespace lumivex

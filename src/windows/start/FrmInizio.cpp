@@ -1,0 +1,112 @@
+#include "windows/start/FrmInizio.h"
+
+#include "ui_FrmInizio.h"
+
+#include "exercise/Modulo2.h"
+#include "windows/about/frmAutore.h"
+#include "windows/common/RegistroFinestre.h"
+#include "windows/common/Testo.h"
+#include "windows/exercise/FrmOperativo.h"
+#include "windows/printer/frmSceltaStampante.h"
+#include "windows/report/FrmStampaEsercizio.h"
+
+#include <QCloseEvent>
+#include <QPixmap>
+
+#include <array>
+
+namespace lumivex {
+
+namespace {
+
+const QColor ColoreFuoco(128, 255, 255);
+const QColor ColoreNormale(192, 255, 255);
+
+struct Livello {
+    std::int16_t minimo;
+    std::int16_t massimo;
+    const char *testo;
+};
+
+constexpr std::array<Livello, 3> Livelli{{
+    {10, 40, "Numero massimo compreso tra 10 e  40"},
+    {30, 70, "Numero massimo compreso tra 30 e 70"},
+    {50, 90, "Numero massimo compreso tra 50 e 90"},
+}};
+
+} // namespace
+
+FrmInizio::FrmInizio(Modulo2 &modulo, RegistroFinestre &registro)
+    : m_(modulo)
+    , registro_(registro)
+    , ui_(std::make_unique<Ui::FrmInizio>())
+{
+    ui_->setupUi(this);
+    ui_->Image1->setPixmap(QPixmap(QStringLiteral(":/immagini/Image1.png")));
+    scala_.RegistraProporzioni(*this);
+    option2_ = std::make_unique<ComandiOpzione>(ComandiOpzione::Elementi(*this, u"Option2"), ColoreFuoco, ColoreNormale,
+                                                3, [this](int indice) { SceltaLivello(indice); });
+    option3_ = std::make_unique<ComandiOpzione>(ComandiOpzione::Elementi(*this, u"Option3"), ColoreFuoco, ColoreNormale,
+                                                2, [this](int indice) { EseguiComando(indice); });
+    // The worksheet window is not part of the program yet.
+    ui_->frmStampaSchede->setEnabled(false);
+    connect(ui_->mnuAutore, &QAction::triggered, this, &FrmInizio::MostraAutore);
+    ui_->Option2_0->setFocus(Qt::OtherFocusReason);
+}
+
+FrmInizio::~FrmInizio() = default;
+
+void FrmInizio::ChiudiTutto(RegistroFinestre &registro)
+{
+    registro.Scarica<frmAutore>();
+    registro.Scarica<FrmInizio>();
+    registro.Scarica<FrmOperativo>();
+    registro.Scarica<frmSceltaStampante>();
+    registro.Scarica<FrmStampaEsercizio>();
+}
+
+QString FrmInizio::TipoEsercizio() const
+{
+    return ui_->Label2->text();
+}
+
+void FrmInizio::closeEvent(QCloseEvent *evento)
+{
+    ChiudiTutto(registro_);
+    QMainWindow::closeEvent(evento);
+}
+
+void FrmInizio::SceltaLivello(int indice)
+{
+    if (indice >= 0 && indice < static_cast<int>(Livelli.size())) {
+        const Livello &livello = Livelli[static_cast<std::size_t>(indice)];
+        m_.NumeroMin = livello.minimo;
+        m_.NumeroMax = livello.massimo;
+        m_.TestoLivello = livello.testo;
+    }
+    const QString testo = DaStd(m_.TestoLivello);
+    ui_->Label6->setText(testo);
+    // The first choice loads the exercise window, hidden, with its first
+    // problem drawn in the range just set.
+    registro_.Carica<FrmOperativo>().MostraLivello(testo);
+    ui_->Frame3->setEnabled(true);
+    option3_->SpostaFuoco(0);
+}
+
+void FrmInizio::EseguiComando(int indice)
+{
+    if (indice == 0) {
+        FrmOperativo &operativo = registro_.MostraIngrandita<FrmOperativo>();
+        operativo.activateWindow();
+    } else {
+        ChiudiTutto(registro_);
+    }
+}
+
+void FrmInizio::MostraAutore()
+{
+    frmAutore &autore = registro_.Mostra<frmAutore>();
+    autore.activateWindow();
+}
+
+} // namespace lumivex
