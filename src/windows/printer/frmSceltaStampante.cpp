@@ -1,0 +1,86 @@
+#include "windows/printer/frmSceltaStampante.h"
+
+#include "ui_frmSceltaStampante.h"
+
+#include "printing/ErroreStampa.h"
+#include "printing/Stampante.h"
+#include "windows/common/Messaggio.h"
+#include "windows/common/RegistroFinestre.h"
+#include "windows/common/Testo.h"
+
+#include <QScreen>
+#include <QStyle>
+
+namespace lumivex {
+
+namespace {
+
+const QString Predefinita = QStringLiteral("La stampante predefinita è ");
+const QString Scelta = QStringLiteral("La stampante scelta è ");
+
+} // namespace
+
+frmSceltaStampante::frmSceltaStampante(Stampante &stampante, RegistroFinestre &registro)
+    : stampante_(stampante)
+    , registro_(registro)
+    , ui_(std::make_unique<Ui::frmSceltaStampante>())
+{
+    ui_->setupUi(this);
+    setFixedSize(size());
+    connect(ui_->Command2, &QPushButton::clicked, this, [this] { registro_.Scarica<frmSceltaStampante>(); });
+    connect(ui_->Combo1, &QComboBox::activated, this, &frmSceltaStampante::Combo1_Click);
+    // A print system that does not answer leaves the list as far as it got
+    // and says so; the window stays usable to close.
+    try {
+        ElencaStampanti();
+        MostraPredefinita();
+    } catch (const ErroreStampa &errore) {
+        MostraMessaggio(this, QString::fromUtf8(errore.what()));
+    }
+}
+
+frmSceltaStampante::~frmSceltaStampante() = default;
+
+void frmSceltaStampante::showEvent(QShowEvent *evento)
+{
+    if (const QScreen *schermo = screen()) {
+        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), schermo->availableGeometry()));
+    }
+    QWidget::showEvent(evento);
+}
+
+void frmSceltaStampante::ElencaStampanti()
+{
+    for (const Dispositivo &dispositivo : stampante_.Printers()) {
+        ui_->Combo1->addItem(DaStd(stampante_.DeviceName(dispositivo)));
+    }
+    ui_->Combo1->setCurrentIndex(0);
+    Combo1_Click();
+}
+
+void frmSceltaStampante::MostraPredefinita()
+{
+    ui_->Label1->setText(Predefinita + QLatin1Char('\n') + DaStd(stampante_.DeviceName(stampante_.Printer())));
+}
+
+void frmSceltaStampante::Combo1_Click()
+{
+    if (!SelezioneVista) {
+        SelezioneVista = true;
+        return;
+    }
+    try {
+        const std::string scelto = AStd(ui_->Combo1->currentText());
+        for (const Dispositivo &dispositivo : stampante_.Printers()) {
+            if (stampante_.DeviceName(dispositivo) == scelto) {
+                stampante_.Printer(dispositivo);
+                break;
+            }
+        }
+        ui_->Label2->setText(Scelta + QLatin1Char('\n') + DaStd(stampante_.DeviceName(stampante_.Printer())));
+    } catch (const ErroreStampa &errore) {
+        MostraMessaggio(this, QString::fromUtf8(errore.what()));
+    }
+}
+
+} // namespace lumivex

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QWidget>
+
+#include <memory>
+
+namespace Ui {
+class frmSceltaStampante;
+}
+
+namespace lumivex {
+
+class RegistroFinestre;
+class Stampante;
+
+// The choice of the printer every later print of the run goes to.
+class frmSceltaStampante : public QWidget {
+    Q_OBJECT
+
+public:
+    frmSceltaStampante(Stampante &stampante, RegistroFinestre &registro);
+    ~frmSceltaStampante() override;
+
+protected:
+    void showEvent(QShowEvent *evento) override;
+
+private:
+    void ElencaStampanti();
+    void MostraPredefinita();
+    void Combo1_Click();
+
+    Stampante &stampante_;
+    RegistroFinestre &registro_;
+    std::unique_ptr<Ui::frmSceltaStampante> ui_;
+    // The list's own first selection at load is not a choice of the user's.
+    bool SelezioneVista = false;
+};
+
+} // namespace lumivex

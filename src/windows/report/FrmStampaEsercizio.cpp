@@ -1,0 +1,87 @@
+#include "windows/report/FrmStampaEsercizio.h"
+
+#include "ui_FrmStampaEsercizio.h"
+
+#include "exercise/Modulo2.h"
+#include "printing/FontCourier.h"
+#include "printing/StampaEsercizio.h"
+#include "windows/common/Messaggio.h"
+#include "windows/common/RegistroFinestre.h"
+#include "windows/common/Testo.h"
+#include "windows/printer/frmSceltaStampante.h"
+
+#include <algorithm>
+
+namespace lumivex {
+
+namespace {
+
+const QColor ColoreFuoco(255, 192, 128);
+const QColor ColoreNormale(255, 224, 192);
+
+} // namespace
+
+FrmStampaEsercizio::FrmStampaEsercizio(Modulo2 &modulo, Stampante &stampante, RegistroFinestre &registro)
+    : m_(modulo)
+    , stampante_(stampante)
+    , registro_(registro)
+    , ui_(std::make_unique<Ui::FrmStampaEsercizio>())
+{
+    ui_->setupUi(this);
+    for (int riga = 1; riga <= RigheElencate; ++riga) {
+        lblOp_[static_cast<std::size_t>(riga - 1)] = findChild<QLabel *>(QStringLiteral("LblOp_%1").arg(riga));
+    }
+    scala_.RegistraProporzioni(*this);
+    option1_ = std::make_unique<ComandiOpzione>(ComandiOpzione::Elementi(*this, u"Option1"), ColoreFuoco, ColoreNormale,
+                                                2, [this](int indice) { EseguiComando(indice); });
+    connect(ui_->mnuScegli, &QAction::triggered, this, [this] { registro_.MostraModale<frmSceltaStampante>(); });
+
+    // The lines take the face the printed page will use, when there is one.
+    const int righe = std::clamp<int>(m_.NumOperazioni, 0, RigheElencate);
+    const std::optional<std::string> courier = CercaFontCourier(stampante_);
+    if (!courier) {
+        MostraMessaggio(this, QString::fromUtf8(MessaggioFontCourier));
+    } else {
+        const bool courierNew = *courier == "Courier New";
+        QFont carattere(DaStd(*courier), courierNew ? 9 : 10);
+        carattere.setBold(courierNew);
+        for (int riga = 0; riga < righe; ++riga) {
+            lblOp_[static_cast<std::size_t>(riga)]->setFont(carattere);
+        }
+    }
+    for (m_.Indice = 1; m_.Indice <= righe; ++m_.Indice) {
+        lblOp_[static_cast<std::size_t>(m_.Indice - 1)]->setText(
+            DaStd(m_.ElencoOperazioni[static_cast<std::size_t>(m_.Indice)]));
+    }
+    const QString tempo =
+        QStringLiteral("Tempo totale:    ") + DaStd(m_.StrTempoTotale) + QStringLiteral("   secondi");
+    ui_->Label1->setText(tempo);
+    ui_->Label2->setText(tempo);
+}
+
+FrmStampaEsercizio::~FrmStampaEsercizio() = default;
+
+void FrmStampaEsercizio::EseguiComando(int indice)
+{
+    switch (indice) {
+    case 0:
+        m_.StrTempoTotale.clear();
+        registro_.Scarica<FrmStampaEsercizio>();
+        break;
+    case 1:
+        Stampa();
+        break;
+    default:
+        break;
+    }
+}
+
+void FrmStampaEsercizio::Stampa()
+{
+    const EsitoStampa esito = StampaEsercizio(stampante_, m_);
+    if (!esito.Messaggio.empty()) {
+        MostraMessaggio(this, DaStd(esito.Messaggio));
+    }
+}
+
+} // namespace lumivex

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "windows/common/ComandiOpzione.h"
+#include "windows/common/ScalaProporzionale.h"
+
+#include <QMainWindow>
+
+#include <array>
+#include <memory>
+
+class QLabel;
+
+namespace Ui {
+class FrmStampaEsercizio;
+}
+
+namespace lumivex {
+
+struct Modulo2;
+class RegistroFinestre;
+class Stampante;
+
+// The report of an exercise: its log lines and total time, on screen and on
+// one printed page.
+class FrmStampaEsercizio : public QMainWindow {
+    Q_OBJECT
+
+public:
+    static constexpr int RigheElencate = 20;
+
+    FrmStampaEsercizio(Modulo2 &modulo, Stampante &stampante, RegistroFinestre &registro);
+    ~FrmStampaEsercizio() override;
+
+private:
+    void EseguiComando(int indice);
+    void Stampa();
+
+    Modulo2 &m_;
+    Stampante &stampante_;
+    RegistroFinestre &registro_;
+    std::unique_ptr<Ui::FrmStampaEsercizio> ui_;
+    std::array<QLabel *, RigheElencate> lblOp_{};
+    ScalaProporzionale scala_;
+    std::unique_ptr<ComandiOpzione> option1_;
+};
+
+} // namespace lumivex
