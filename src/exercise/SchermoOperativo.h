@@ -77,8 +77,8 @@ struct SchermoOperativo {
     bool Abilitato(Pannello p) const { return PannelloAbilitato[static_cast<std::size_t>(p)]; }
 
     // A term label's caption. Any caption but "?" makes "Verifica" usable.
-    void ImpostaTermine(int termine, std::string caption, Colore colore);
-    void ImpostaTermine(int termine, std::string caption);
+    void ImpostaTermine(int termine, const std::string &caption, Colore colore);
+    void ImpostaTermine(int termine, const std::string &caption);
 };
 
 } // namespace lumivex
