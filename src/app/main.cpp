@@ -3,8 +3,10 @@
 #include "exercise/SorgenteCasuale.h"
 #include "printing/StampanteQt.h"
 #include "windows/about/frmAutore.h"
+#include "windows/certificate/FrmAttestato.h"
 #include "windows/common/RegistroFinestre.h"
 #include "windows/exercise/FrmOperativo.h"
+#include "windows/name/frmNome.h"
 #include "windows/printer/frmSceltaStampante.h"
 #include "windows/report/FrmStampaEsercizio.h"
 #include "windows/start/FrmInizio.h"
@@ -112,6 +114,15 @@ int main(int argc, char *argv[])
         [&] { return std::make_unique<FrmStampaEsercizio>(stato, stampante, registro); });
     registro.Registra<frmSceltaStampante>([&] { return std::make_unique<frmSceltaStampante>(stampante, registro); });
     registro.Registra<frmAutore>([&] { return std::make_unique<frmAutore>(registro); });
+    registro.Registra<frmNome>([&] { return std::make_unique<frmNome>(stato, registro); });
+    registro.Registra<FrmAttestato>([&] {
+        // The certificate names the kind of exercise as the start window
+        // shows it; that window is open whenever a report is.
+        const FrmInizio *inizio = registro.Trova<FrmInizio>();
+        return std::make_unique<FrmAttestato>(stato, stampante, orologio, registro,
+                                              [&registro] { FrmInizio::ChiudiTutto(registro); },
+                                              inizio != nullptr ? inizio->TipoEsercizio() : QString());
+    });
 
     registro.MostraIngrandita<FrmInizio>().activateWindow();
     return QApplication::exec();

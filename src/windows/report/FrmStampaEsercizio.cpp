@@ -8,6 +8,8 @@
 #include "windows/common/Messaggio.h"
 #include "windows/common/RegistroFinestre.h"
 #include "windows/common/Testo.h"
+#include "windows/certificate/FrmAttestato.h"
+#include "windows/name/frmNome.h"
 #include "windows/printer/frmSceltaStampante.h"
 
 #include <algorithm>
@@ -70,6 +72,12 @@ void FrmStampaEsercizio::EseguiComando(int indice)
         break;
     case 1:
         Stampa();
+        break;
+    case 2:
+        registro_.Mostra<frmNome>().activateWindow();
+        break;
+    case 3:
+        registro_.MostraIngrandita<FrmAttestato>().activateWindow();
         break;
     default:
         break;

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "printing/EsitoStampa.h"
+#include "printing/Stampante.h"
+
+#include <QImage>
+
+namespace lumivex {
+
+// The certificate on one page of the current printer: its picture as drawn
+// on screen, at its own size, 1000 twips from the left and 100 from the top
+// of the printable area.
+[[nodiscard]] EsitoStampa StampaAttestato(Stampante &stampante, const QImage &attestato);
+
+} // namespace lumivex

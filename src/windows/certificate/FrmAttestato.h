@@ -1,0 +1,88 @@
+#pragma once
+
+#include "windows/common/ComandiOpzione.h"
+#include "windows/common/ScalaProporzionale.h"
+
+#include <QColor>
+#include <QFont>
+#include <QImage>
+#include <QPointF>
+#include <QString>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace Ui {
+class FrmAttestato;
+}
+
+namespace lumivex {
+
+struct Modulo2;
+class Orologio;
+class RegistroFinestre;
+class Stampante;
+
+// The certificate of merit for the current exercise. Its load capitalises
+// the pupil's name and grades the exercise; then the certificate is drawn
+// line by line on Picture1, letting the pupil's commands run between the
+// lines. What is drawn stays in an image, which printing puts on the page.
+class FrmAttestato : public QWidget {
+    Q_OBJECT
+
+public:
+    // A line as it was drawn on Picture1: its top-left corner in pixels.
+    struct Riga {
+        QString Testo;
+        QFont Carattere;
+        QColor Colore;
+        QPointF Posizione;
+    };
+
+    // chiudiTutto closes the program's other windows ("FINE SESSIONE");
+    // tipoEsercizio is the kind of exercise the start window names, drawn
+    // on line 5.
+    FrmAttestato(Modulo2 &modulo, Stampante &stampante, Orologio &orologio, RegistroFinestre &registro,
+                 std::function<void()> chiudiTutto, QString tipoEsercizio);
+    ~FrmAttestato() override;
+
+    bool DisegnoCompleto() const { return completo_; }
+    const QImage &Immagine() const { return immagine_; }
+    const std::vector<Riga> &Righe() const { return righe_; }
+
+protected:
+    void closeEvent(QCloseEvent *evento) override;
+
+private:
+    void EseguiComando(int indice);
+    void DisegnaAttestato();
+    QString TestoRiga(int riga) const;
+    bool RigaCentrata(const QString &testo, const QFont &carattere, const QColor &colore);
+    void RigheVuote(int quante, const QFont &carattere);
+    void PreparaImmagine();
+    void Stampa();
+
+    Modulo2 &m_;
+    Stampante &stampante_;
+    Orologio &orologio_;
+    RegistroFinestre &registro_;
+    std::function<void()> chiudiTutto_;
+    QString tipoEsercizio_;
+    std::unique_ptr<Ui::FrmAttestato> ui_;
+    ScalaProporzionale scala_;
+    std::unique_ptr<ComandiOpzione> option5_;
+
+    bool stampabile_ = false;
+    bool completo_ = false;
+    // Unloaded while the drawing was under way: the drawing stops.
+    bool scaricata_ = false;
+    // Printing asked for before the last line: it runs once the drawing ends.
+    bool stampaRichiesta_ = false;
+    QImage immagine_;
+    double y_ = 0.0;
+    std::vector<Riga> righe_;
+};
+
+} // namespace lumivex
