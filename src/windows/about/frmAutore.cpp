@@ -2,11 +2,10 @@
 
 #include "ui_frmAutore.h"
 
+#include "windows/common/Centratura.h"
 #include "windows/common/RegistroFinestre.h"
 
 #include <QPushButton>
-#include <QScreen>
-#include <QStyle>
 
 namespace lumivex {
 
@@ -23,9 +22,7 @@ frmAutore::~frmAutore() = default;
 
 void frmAutore::showEvent(QShowEvent *evento)
 {
-    if (const QScreen *schermo = screen()) {
-        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), schermo->availableGeometry()));
-    }
+    CentraSulloSchermo(*this);
     QWidget::showEvent(evento);
 }
 

@@ -3,11 +3,10 @@
 #include "ui_frmNome.h"
 
 #include "exercise/Modulo2.h"
+#include "windows/common/Centratura.h"
 #include "windows/common/RegistroFinestre.h"
 #include "windows/common/Testo.h"
 
-#include <QScreen>
-#include <QStyle>
 
 namespace lumivex {
 
@@ -57,9 +56,7 @@ frmNome::~frmNome() = default;
 
 void frmNome::showEvent(QShowEvent *evento)
 {
-    if (const QScreen *schermo = screen()) {
-        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), schermo->availableGeometry()));
-    }
+    CentraSulloSchermo(*this);
     QWidget::showEvent(evento);
 }
 

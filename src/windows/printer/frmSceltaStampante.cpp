@@ -5,11 +5,10 @@
 #include "printing/ErroreStampa.h"
 #include "printing/Stampante.h"
 #include "windows/common/Messaggio.h"
+#include "windows/common/Centratura.h"
 #include "windows/common/RegistroFinestre.h"
 #include "windows/common/Testo.h"
 
-#include <QScreen>
-#include <QStyle>
 
 namespace lumivex {
 
@@ -43,9 +42,7 @@ frmSceltaStampante::~frmSceltaStampante() = default;
 
 void frmSceltaStampante::showEvent(QShowEvent *evento)
 {
-    if (const QScreen *schermo = screen()) {
-        setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), schermo->availableGeometry()));
-    }
+    CentraSulloSchermo(*this);
     QWidget::showEvent(evento);
 }
 

@@ -1,0 +1,17 @@
+#include "windows/common/Centratura.h"
+
+#include <QScreen>
+#include <QStyle>
+#include <QWidget>
+
+namespace lumivex {
+
+void CentraSulloSchermo(QWidget &finestra)
+{
+    if (const QScreen *schermo = finestra.screen()) {
+        finestra.setGeometry(
+            QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, finestra.size(), schermo->availableGeometry()));
+    }
+}
+
+} // namespace lumivex
