@@ -78,6 +78,8 @@ FrmOperativo::FrmOperativo(Modulo2 &modulo, SorgenteCasuale &casuale, Orologio &
                                               [this](int) { Esegui(&Esercizio::SiSi); });
 
     connect(ui_->mnuVisualizzaEsercizio, &QAction::triggered, this, &FrmOperativo::VisualizzaEsercizio);
+    // A window loaded again after "Esco" still names the range in force.
+    ui_->Label2->setText(DaStd(m_.TestoLivello));
 
     esercizio_.Carica();
     Disegna();
