@@ -7,7 +7,7 @@
 
 namespace lumivex::prove {
 
-// A line of text found on a PDF page: its words joined by one blank, and the
+// A line of text on a PDF page: its words joined by one blank, and the
 // top-left corner of its first word in points from the page's top-left.
 struct RigaPdf {
     QString Testo;

@@ -232,11 +232,6 @@ void ServerCupsPrivato::AggiungiCoda(const std::string &coda)
             LUMIVEX_PPD_PROVA});
 }
 
-void ServerCupsPrivato::RimuoviCoda(const std::string &coda)
-{
-    Esegui({"/usr/sbin/lpadmin", "-x", coda});
-}
-
 void ServerCupsPrivato::Esegui(const std::vector<std::string> &argomenti) const
 {
     std::vector<char *> argv;

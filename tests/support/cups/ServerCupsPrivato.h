@@ -37,10 +37,8 @@ public:
     void Ferma();
     // Starts it again on the same folder: queues and their files are kept.
     void Avvia();
-    bool Attivo() const { return pid_ > 0; }
 
     void AggiungiCoda(const std::string &coda);
-    void RimuoviCoda(const std::string &coda);
 
     const std::filesystem::path &Cartella() const { return cartella_; }
     std::string Socket() const;
