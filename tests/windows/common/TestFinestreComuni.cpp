@@ -1,0 +1,193 @@
+// The parts every window is built from: command arrays, proportional
+// scaling, the window registry.
+#include "windows/common/ComandiOpzione.h"
+#include "windows/common/RegistroFinestre.h"
+#include "windows/common/ScalaProporzionale.h"
+
+#include <QAccessible>
+#include <QAccessibleActionInterface>
+#include <QApplication>
+#include <QComboBox>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+#include <map>
+#include <memory>
+#include <vector>
+
+using namespace lumivex;
+using namespace Qt::StringLiterals;
+using Azioni = std::vector<int>;
+
+namespace {
+
+// To the focus widget, as the keyboard would.
+void Tasto(QKeyCombination tasto)
+{
+    QTest::keyClick(static_cast<QWidget *>(nullptr), tasto.key(), tasto.keyboardModifiers());
+}
+
+// Return pressed and released; held, as X11 sends it, each repeat is one more
+// release and press, both flagged.
+void Invio(int ripetizioni = 0)
+{
+    const int ultimo = 2 * ripetizioni + 1;
+    for (int i = 0; i <= ultimo; ++i) {
+        QKeyEvent evento(i % 2 ? QEvent::KeyRelease : QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QString(),
+                         i > 0 && i < ultimo);
+        QCoreApplication::sendEvent(QApplication::focusWidget(), &evento);
+    }
+}
+
+// Any window of the program: the constructor is its load work, closeEvent
+// its unload work.
+template <int N>
+class Finestra : public QWidget {
+public:
+    static inline int caricamenti = 0;
+    static inline int scaricamenti = 0;
+    Finestra() { ++caricamenti; }
+
+protected:
+    void closeEvent(QCloseEvent *) override { ++scaricamenti; }
+};
+
+using Inizio = Finestra<0>;
+using Operativo = Finestra<1>;
+
+} // namespace
+
+class TestFinestreComuni : public QObject {
+    Q_OBJECT
+
+private slots:
+    // Two arrays on one window: Cmd_0..Cmd_2 (digits 1..4) and Cmd_3, which
+    // Cmd_1's command gives the focus to.
+    void comandiDaTastiMouseEAccessibilita()
+    {
+        QWidget finestra;
+        QList<QPushButton *> p;
+        for (int i = 0; i < 4; ++i)
+            p.push_back(new QPushButton(u"Cmd_%1"_s.arg(i), &finestra));
+        Azioni azioniA, azioniB;
+        ComandiOpzione b(p.mid(3), Qt::cyan, Qt::white, 1, [&](int i) { azioniB.push_back(i); });
+        ComandiOpzione a(p.mid(0, 3), Qt::cyan, Qt::white, 4, [&](int i) {
+            azioniA.push_back(i);
+            if (i == 1)
+                b.SpostaFuoco(0);
+        });
+        finestra.show();
+        finestra.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&finestra));
+
+        // Space walks over the disabled Cmd_1 and wraps; digit 2 aims at it, 4
+        // beyond the array, 5 is not listed.
+        p[1]->setEnabled(false);
+        a.SpostaFuoco(0);
+        QString fuochi;
+        const Qt::KeyboardModifier kp = Qt::KeypadModifier;
+        const QList<QKeyCombination> tasti{Qt::Key_Space,  Qt::Key_Space,  Qt::Key_Space, Qt::Key_2,
+                                           Qt::Key_4,      Qt::Key_5,      kp | Qt::Key_2, kp | Qt::Key_4,
+                                           Qt::Key_1,      Qt::Key_3,      kp | Qt::Key_1, kp | Qt::Key_3};
+        for (const QKeyCombination tasto : tasti) {
+            Tasto(tasto);
+            fuochi += QString::number(a.IndiceConFuoco());
+        }
+        QCOMPARE(fuochi, u"202222220202"_s);
+        QVERIFY(azioniA.empty());
+
+        p[1]->setEnabled(true);
+        Tasto(Qt::KeypadModifier | Qt::Key_Enter);
+        Invio(3);
+        QCOMPARE(azioniA, (Azioni{2, 2}));
+        Tasto(Qt::Key_2);
+        Invio(3);
+        QCOMPARE(b.IndiceConFuoco(), 0);
+        // Its last release went to the other array: a real new press still acts.
+        a.SpostaFuoco(1);
+        Invio();
+        QCOMPARE(azioniA, (Azioni{2, 2, 1, 1}));
+        QVERIFY(azioniB.empty());
+
+        QTest::mousePress(p[3], Qt::RightButton);
+        QTest::mouseRelease(p[3], Qt::RightButton);
+        QAccessibleInterface *accessibile = QAccessible::queryAccessibleInterface(p[0]);
+        accessibile->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QTRY_COMPARE(azioniA.size(), 5U);
+        QTest::qWait(100);
+        QCOMPARE(azioniA, (Azioni{2, 2, 1, 1, 0}));
+        QCOMPARE(azioniB, Azioni{0});
+    }
+
+    // Laid out as Designer leaves a form, at 400 x 300.
+    void scalaEPoiTornaAlProgetto()
+    {
+        QWidget finestra;
+        finestra.resize(400, 300);
+        auto *cornice = new QFrame(&finestra);
+        auto *interna = new QLabel(cornice);
+        auto *nascosta = new QLabel(&finestra);
+        auto *combo = new QComboBox(&finestra);
+        auto *linea = new QFrame(&finestra);
+        linea->setFrameShape(QFrame::HLine);
+        nascosta->hide();
+        const std::map<QWidget *, QRect> progetto{{cornice, {40, 30, 200, 150}}, {interna, {20, 15, 100, 60}},
+                                                  {nascosta, {300, 200, 50, 40}}, {combo, {10, 260, 80, 24}},
+                                                  {linea, {10, 10, 100, 3}}};
+        for (const auto &[w, posto] : progetto)
+            w->setGeometry(posto);
+        ScalaProporzionale scala;
+        scala.RegistraProporzioni(finestra);
+
+        finestra.resize(800, 600);
+        scala.ApplicaProporzioni();
+        QCOMPARE(cornice->geometry(), QRect(80, 60, 400, 300));
+        QCOMPARE(interna->geometry(), QRect(40, 30, 200, 120));
+        QCOMPARE(nascosta->geometry(), QRect(600, 400, 100, 80));
+        QCOMPARE(combo->geometry(), progetto.at(combo));
+        QCOMPARE(linea->geometry(), progetto.at(linea));
+
+        // An empty area and odd sizes on the way back must not drift.
+        for (const QSize passo : {QSize(0, 0), QSize(1013, 707), QSize(333, 211), QSize(400, 300)}) {
+            finestra.resize(passo);
+            scala.ApplicaProporzioni();
+        }
+        for (const auto &[w, posto] : progetto)
+            QCOMPARE(w->geometry(), posto);
+    }
+
+    void registroCaricaScaricaEFine()
+    {
+        int fine = 0;
+        RegistroFinestre registro([&fine] { ++fine; });
+        registro.Registra<Inizio>([] { return std::make_unique<Inizio>(); });
+        registro.Registra<Operativo>([] { return std::make_unique<Operativo>(); });
+        QPointer<Operativo> operativo = &registro.Carica<Operativo>();
+        QVERIFY(!operativo->isVisible());
+        QCOMPARE(&registro.Carica<Operativo>(), operativo);
+        QPointer<Inizio> inizio = &registro.Mostra<Inizio>();
+        QCOMPARE(Inizio::caricamenti + Operativo::caricamenti, 2);
+
+        // The close box unloads; the exercise window, loaded but hidden, keeps
+        // the program alive.
+        QVERIFY(QTest::qWaitForWindowExposed(inizio));
+        QVERIFY(inizio->close());
+        QVERIFY(!registro.Caricata<Inizio>());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(inizio.isNull());
+        QCOMPARE(fine, 0);
+
+        registro.Scarica<Operativo>();
+        registro.Scarica<Operativo>();
+        QCOMPARE(Inizio::scaricamenti + Operativo::scaricamenti, 2);
+        QCOMPARE(fine, 1);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(operativo.isNull());
+    }
+};
+
+QTEST_MAIN(TestFinestreComuni)
+#include "TestFinestreComuni.moc"
