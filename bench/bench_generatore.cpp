@@ -1,4 +1,5 @@
 // What one problem costs: generate, align, show, close the log line.
+#include "exercise/Esercizio.h"
 #include "exercise/Generatore.h"
 #include "exercise/Modulo2.h"
 #include "exercise/Orologio.h"
@@ -8,6 +9,7 @@
 #include <benchmark/benchmark.h>
 
 #include <array>
+#include <malloc.h>
 
 namespace {
 
@@ -65,5 +67,30 @@ void BM_SessantaProblemi(benchmark::State &stato)
     }
 }
 BENCHMARK(BM_SessantaProblemi)->Unit(benchmark::kMicrosecond);
+
+// A whole exercise as the pupil drives it, each problem answered right, and
+// the heap the exercise holds once it is over (log lines and screen texts).
+void BM_EsercizioCompleto(benchmark::State &stato)
+{
+    Modulo2 m;
+    m.NumeroMin = 10;
+    m.NumeroMax = 40;
+    SorgenteCasualeReale casuale;
+    OrologioDiSistema orologio;
+    const auto prima = mallinfo2().uordblks;
+    Esercizio esercizio(m, casuale, orologio);
+    for (auto _ : stato) {
+        esercizio.NuovoEsercizio();
+        while (!esercizio.Concluso()) {
+            for (char cifra : m.StrSoluzione.substr(1)) {
+                esercizio.EseguiTasto(cifra - '0');
+            }
+            esercizio.EseguiTasto(SchermoOperativo::TastoVerifica);
+            esercizio.EseguiTasto(SchermoOperativo::TastoAvanti);
+        }
+    }
+    stato.counters["byte_in_uso"] = static_cast<double>(mallinfo2().uordblks - prima);
+}
+BENCHMARK(BM_EsercizioCompleto)->Unit(benchmark::kMicrosecond);
 
 } // namespace
