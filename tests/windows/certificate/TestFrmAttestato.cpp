@@ -6,6 +6,7 @@
 #include "printing/LetturaPdf.h"
 #include "printing/StampanteQt.h"
 #include "support/Finti.h"
+#include "support/cups/ConServerCups.h"
 #include "support/cups/ServerCupsPrivato.h"
 #include "support/stampa/StampanteRegistratrice.h"
 #include "windows/certificate/FrmAttestato.h"
@@ -197,15 +198,15 @@ private slots:
 
 int main(int argc, char **argv)
 {
-    // The print system reads CUPS_SERVER once: the server comes first.
-    prove::ServerCupsPrivato server;
-    Server = &server;
-    QApplication applicazione(argc, argv);
-    QPalette tavolozza = QApplication::palette();
-    tavolozza.setColor(QPalette::Base, SfondoDiProva);
-    QApplication::setPalette(tavolozza);
-    TestFrmAttestato prova;
-    return QTest::qExec(&prova, argc, argv);
+    return prove::ConServerCups([&](prove::ServerCupsPrivato &server) {
+        Server = &server;
+        QApplication applicazione(argc, argv);
+        QPalette tavolozza = QApplication::palette();
+        tavolozza.setColor(QPalette::Base, SfondoDiProva);
+        QApplication::setPalette(tavolozza);
+        TestFrmAttestato prova;
+        return QTest::qExec(&prova, argc, argv);
+    });
 }
 
 #include "TestFrmAttestato.moc"

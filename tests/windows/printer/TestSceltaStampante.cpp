@@ -1,6 +1,7 @@
 // The printer choice window over the real printing service and a private
 // CUPS server with the queues Alfa, Beta (the system default) and Gamma.
 #include "printing/StampanteQt.h"
+#include "support/cups/ConServerCups.h"
 #include "support/cups/ServerCupsPrivato.h"
 #include "windows/common/RegistroFinestre.h"
 #include "windows/printer/frmSceltaStampante.h"
@@ -12,7 +13,6 @@
 #include <QPushButton>
 #include <QTest>
 
-#include <iostream>
 #include <optional>
 
 using namespace lumivex;
@@ -101,17 +101,11 @@ void TestSceltaStampante::laSceltaValeSubitoEResta()
 
 int main(int argc, char **argv)
 {
-    // CUPS_SERVER must be set before anything asks for printers.
-    std::optional<prove::ServerCupsPrivato> server;
-    try {
-        server.emplace();
-    } catch (const std::exception &errore) {
-        std::cerr << "Cannot start the private CUPS server: " << errore.what() << '\n';
-        return 1;
-    }
-    QApplication applicazione(argc, argv);
-    TestSceltaStampante prova;
-    return QTest::qExec(&prova, argc, argv);
+    return prove::ConServerCups([&](prove::ServerCupsPrivato &) {
+        QApplication applicazione(argc, argv);
+        TestSceltaStampante prova;
+        return QTest::qExec(&prova, argc, argv);
+    });
 }
 
 #include "TestSceltaStampante.moc"

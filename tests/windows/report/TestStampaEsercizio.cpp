@@ -4,6 +4,7 @@
 #include "exercise/Modulo2.h"
 #include "printing/LetturaPdf.h"
 #include "printing/StampanteQt.h"
+#include "support/cups/ConServerCups.h"
 #include "support/cups/ServerCupsPrivato.h"
 #include "windows/common/RegistroFinestre.h"
 #include "windows/printer/frmSceltaStampante.h"
@@ -22,7 +23,6 @@
 #include <QTest>
 
 #include <cmath>
-#include <iostream>
 #include <optional>
 
 using namespace lumivex;
@@ -197,18 +197,12 @@ void TestStampaEsercizio::stampantePdfSalvaUnA4OppureTace()
 
 int main(int argc, char **argv)
 {
-    // CUPS_SERVER must be set before anything asks for printers.
-    std::optional<prove::ServerCupsPrivato> server;
-    try {
-        server.emplace();
-    } catch (const std::exception &errore) {
-        std::cerr << "Cannot start the private CUPS server: " << errore.what() << '\n';
-        return 1;
-    }
-    Server = &*server;
-    QApplication applicazione(argc, argv);
-    TestStampaEsercizio prova;
-    return QTest::qExec(&prova, argc, argv);
+    return prove::ConServerCups([&](prove::ServerCupsPrivato &server) {
+        Server = &server;
+        QApplication applicazione(argc, argv);
+        TestStampaEsercizio prova;
+        return QTest::qExec(&prova, argc, argv);
+    });
 }
 
 #include "TestStampaEsercizio.moc"
