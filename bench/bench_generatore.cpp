@@ -32,18 +32,27 @@ void UnProblema(Modulo2 &m, Generatore &g)
     }
 }
 
-void BM_UnProblema(benchmark::State &stato)
-{
+// The generator with its state, on one level's range.
+struct Banco {
     Modulo2 m;
-    m.NumeroMin = Livelli[static_cast<std::size_t>(stato.range(0))].minimo;
-    m.NumeroMax = Livelli[static_cast<std::size_t>(stato.range(0))].massimo;
     SchermoOperativo schermo;
     SorgenteCasualeReale casuale;
     OrologioDiSistema orologio;
-    Generatore g(m, schermo, casuale, orologio);
+    Generatore g{m, schermo, casuale, orologio};
+
+    explicit Banco(const Livello &livello)
+    {
+        m.NumeroMin = livello.minimo;
+        m.NumeroMax = livello.massimo;
+    }
+};
+
+void BM_UnProblema(benchmark::State &stato)
+{
+    Banco banco(Livelli[static_cast<std::size_t>(stato.range(0))]);
     for (auto _ : stato) {
-        UnProblema(m, g);
-        benchmark::DoNotOptimize(m.ElencoOperazioni);
+        UnProblema(banco.m, banco.g);
+        benchmark::DoNotOptimize(banco.m.ElencoOperazioni);
     }
 }
 BENCHMARK(BM_UnProblema)->DenseRange(0, 2)->ArgName("livello");
@@ -51,19 +60,13 @@ BENCHMARK(BM_UnProblema)->DenseRange(0, 2)->ArgName("livello");
 // A worksheet's worth: sixty problems in a row.
 void BM_SessantaProblemi(benchmark::State &stato)
 {
-    Modulo2 m;
-    m.NumeroMin = 10;
-    m.NumeroMax = 40;
-    SchermoOperativo schermo;
-    SorgenteCasualeReale casuale;
-    OrologioDiSistema orologio;
-    Generatore g(m, schermo, casuale, orologio);
+    Banco banco(Livelli[0]);
     for (auto _ : stato) {
-        m.NumOperazioni = 0;
+        banco.m.NumOperazioni = 0;
         for (int i = 0; i < Modulo2::UltimaRiga; ++i) {
-            UnProblema(m, g);
+            UnProblema(banco.m, banco.g);
         }
-        benchmark::DoNotOptimize(m.ElencoOperazioni);
+        benchmark::DoNotOptimize(banco.m.ElencoOperazioni);
     }
 }
 BENCHMARK(BM_SessantaProblemi)->Unit(benchmark::kMicrosecond);
@@ -73,8 +76,8 @@ BENCHMARK(BM_SessantaProblemi)->Unit(benchmark::kMicrosecond);
 void BM_EsercizioCompleto(benchmark::State &stato)
 {
     Modulo2 m;
-    m.NumeroMin = 10;
-    m.NumeroMax = 40;
+    m.NumeroMin = Livelli[0].minimo;
+    m.NumeroMax = Livelli[0].massimo;
     SorgenteCasualeReale casuale;
     OrologioDiSistema orologio;
     const auto prima = mallinfo2().uordblks;
