@@ -8,8 +8,9 @@
 namespace lumivex {
 
 // The certificate on one page of the current printer: its picture as drawn
-// on screen, at its own size, 1000 twips from the left and 100 from the top
-// of the printable area.
+// on screen, 1000 twips from the left and 100 from the top of the printable
+// area, at its own size where that fits the area, otherwise scaled down to
+// fit it, proportions kept.
 [[nodiscard]] EsitoStampa StampaAttestato(Stampante &stampante, const QImage &attestato);
 
 } // namespace lumivex

@@ -25,6 +25,8 @@ void IntestazioneStampa(Stampante &stampante)
     stampante.CurrentX(1000);
     stampante.CurrentY(1000);
     stampante.FontSize(18);
+    // The lines below are bold, and the setting outlives the page.
+    stampante.FontBold(false);
     stampante.Print("SCUOLA ELEMENTARE DI ", ACapo::Si);
 }
 

@@ -43,14 +43,20 @@ public:
     virtual double CurrentX() const = 0;
     virtual double CurrentY() const = 0;
 
+    // The printable area of the page, in twips. Like an output, asking opens
+    // the document when none is open: the area is the one of the printer
+    // that will print it.
+    virtual double ScaleWidth() = 0;
+    virtual double ScaleHeight() = 0;
+
     // The top of the text stands at CurrentY. A line end moves to x = 0 and
     // one line of the current font down; without it CurrentX moves past the text.
     virtual void Print(const std::string &testo, ACapo aCapo) = 0;
     // An empty line: only the position moves.
     virtual void Print() = 0;
-    // Drawn at its own size, its pixels taken at the screen's resolution,
-    // with its top-left corner at (x, y).
-    virtual void PaintPicture(const QImage &immagine, double x, double y) = 0;
+    // Drawn with its top-left corner at (x, y), `larghezza` by `altezza`
+    // twips.
+    virtual void PaintPicture(const QImage &immagine, double x, double y, double larghezza, double altezza) = 0;
     // Sends the open document as one job; nothing happens when none is open.
     virtual void EndDoc() = 0;
     // Drops the open document, if any: nothing of it is sent.

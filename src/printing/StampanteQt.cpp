@@ -10,14 +10,12 @@
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetricsF>
-#include <QGuiApplication>
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QSaveFile>
-#include <QScreen>
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
@@ -67,12 +65,6 @@ std::vector<std::string> FontUtilizzabili()
         elenco.push_back(nome.toStdString());
     }
     return elenco;
-}
-
-double DpiSchermo()
-{
-    const QScreen *schermo = QGuiApplication::primaryScreen();
-    return schermo != nullptr ? schermo->logicalDotsPerInchX() : 96.0;
 }
 
 bool PosizioneValida(double twip)
@@ -236,6 +228,16 @@ double StampanteQt::CurrentY() const
     return y_;
 }
 
+double StampanteQt::ScaleWidth()
+{
+    return DocumentoAperto().pdf->pageLayout().paintRect(QPageLayout::Inch).width() * TwipPerPollice;
+}
+
+double StampanteQt::ScaleHeight()
+{
+    return DocumentoAperto().pdf->pageLayout().paintRect(QPageLayout::Inch).height() * TwipPerPollice;
+}
+
 void StampanteQt::Print(const std::string &testo, ACapo aCapo)
 {
     ScriviRiga(Testo(testo), aCapo);
@@ -267,21 +269,19 @@ void StampanteQt::ScriviRiga(const QString &testo, ACapo aCapo)
     }
 }
 
-void StampanteQt::PaintPicture(const QImage &immagine, double x, double y)
+void StampanteQt::PaintPicture(const QImage &immagine, double x, double y, double larghezza, double altezza)
 {
     if (immagine.isNull()) {
         Guasto("L'immagine da stampare è vuota: la pagina non è stata stampata.");
     }
-    if (!PosizioneValida(x) || !PosizioneValida(y)) {
+    if (!PosizioneValida(x) || !PosizioneValida(y) || !PosizioneValida(larghezza) || !PosizioneValida(altezza)
+        || larghezza <= 0.0 || altezza <= 0.0) {
         Guasto("La posizione di stampa non è valida: la pagina non è stata stampata.");
     }
     Documento &documento = DocumentoAperto();
     const double unita = documento.unitaPerTwip;
-    const double twipPerPixel = TwipPerPollice / DpiSchermo();
-    const QSizeF pixel = immagine.deviceIndependentSize();
-    const QRectF dove(x * unita, y * unita, pixel.width() * twipPerPixel * unita,
-                      pixel.height() * twipPerPixel * unita);
-    documento.painter.drawImage(dove, immagine);
+    documento.painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    documento.painter.drawImage(QRectF(x * unita, y * unita, larghezza * unita, altezza * unita), immagine);
 }
 
 void StampanteQt::EndDoc()

@@ -49,10 +49,12 @@ public:
     void CurrentY(double twip) override;
     double CurrentX() const override;
     double CurrentY() const override;
+    double ScaleWidth() override;
+    double ScaleHeight() override;
 
     void Print(const std::string &testo, ACapo aCapo) override;
     void Print() override;
-    void PaintPicture(const QImage &immagine, double x, double y) override;
+    void PaintPicture(const QImage &immagine, double x, double y, double larghezza, double altezza) override;
     void EndDoc() override;
     void KillDoc() noexcept override;
 

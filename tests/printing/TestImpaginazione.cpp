@@ -1,5 +1,6 @@
 // The report page against the recording printer: what it asks of the
 // printer, in order, and what it leaves behind when it cannot print.
+#include "printing/StampaAttestato.h"
 #include "printing/StampaEsercizio.h"
 #include "support/stampa/StampanteRegistratrice.h"
 
@@ -39,7 +40,7 @@ TEST(StampaEsercizio, UnaPaginaNellOrdineEsatto)
     EXPECT_EQ(esito.Esito, EsitoStampa::Tipo::Stampata);
     std::vector<std::string> attese{"FontCount", "Fonts 0", "Fonts 1", "TitoloDocumento Esercizio",
                                     "FontName Courier", "CurrentX 1000", "CurrentY 1000", "FontSize 18",
-                                    "Print \"SCUOLA ELEMENTARE DI \"", "FontSize 12", "FontBold True"};
+                                    "FontBold False", "Print \"SCUOLA ELEMENTARE DI \"", "FontSize 12", "FontBold True"};
     for (int i = 1; i <= 20; ++i) {
         const int y = i <= 10 ? 2000 + (i - 1) * 400 : 7000 + (i - 11) * 400;
         attese.insert(attese.end(), {"CurrentX 1000", "CurrentY " + std::to_string(y),
@@ -50,6 +51,26 @@ TEST(StampaEsercizio, UnaPaginaNellOrdineEsatto)
                                  "EndDoc"});
     EXPECT_EQ(stampante.Operazioni, attese);
     EXPECT_EQ(stampante.DocumentiInviati.size(), 1U);
+}
+
+// Catches: the bold of the log lines carried over to the next page's
+// heading, so that only the first print of a run has it regular.
+TEST(StampaEsercizio, LIntestazioneEUgualeAOgniStampa)
+{
+    StampanteRegistratrice stampante;
+    Modulo2 modulo = Resoconto(3);
+
+    for (int volta = 0; volta < 3; ++volta) {
+        ASSERT_EQ(StampaEsercizio(stampante, modulo).Esito, EsitoStampa::Tipo::Stampata);
+    }
+
+    std::vector<StampanteRegistratrice::TestoStampato> intestazioni;
+    for (const auto &testo : stampante.Testi) {
+        if (testo.Testo == "SCUOLA ELEMENTARE DI ")
+            intestazioni.push_back(testo);
+    }
+    const StampanteRegistratrice::TestoStampato attesa{"SCUOLA ELEMENTARE DI ", "Courier New", 18.0, false};
+    EXPECT_EQ(intestazioni, std::vector(3, attesa));
 }
 
 // Catches: a match that ignores case or takes a longer name, a page started
@@ -76,6 +97,38 @@ TEST(StampaEsercizio, SenzaCourierOPerUnGuastoNonInviaNulla)
     for (const StampanteRegistratrice *stampante : {&senzaCourier, &guasta}) {
         EXPECT_TRUE(stampante->DocumentiInviati.empty());
         EXPECT_FALSE(stampante->DocumentoAperto());
+    }
+}
+
+// Catches: a certificate drawn on a large screen printed past the edge of
+// the paper; a picture that fits scaled anyway, or not placed at (1000, 100);
+// proportions lost when only one side is too long; a picture of a 2x screen
+// printed at twice its size.
+TEST(StampaAttestato, InteroSullaPagina)
+{
+    // 5000 dots per metre are 127 dots per inch: 127 pixels make 1440 twips.
+    const auto Immagine = [](int larghezza, int altezza, qreal rapporto = 1.0) {
+        QImage immagine(larghezza, altezza, QImage::Format_RGB32);
+        immagine.setDotsPerMeterX(5000);
+        immagine.setDotsPerMeterY(5000);
+        immagine.setDevicePixelRatio(rapporto);
+        return immagine;
+    };
+    const struct {
+        QImage immagine;
+        const char *disegno;
+    } casi[] = {
+        {Immagine(635, 254), "PaintPicture 635x254 1000 100 7200x2880"},
+        {Immagine(1270, 635), "PaintPicture 1270x635 1000 100 10185x5092.5"},
+        {Immagine(254, 2540), "PaintPicture 254x2540 1000 100 1601.8x16018"},
+        {Immagine(2540, 1270, 2.0), "PaintPicture 2540x1270 1000 100 10185x5092.5"},
+    };
+    for (const auto &caso : casi) {
+        SCOPED_TRACE(caso.disegno);
+        StampanteRegistratrice stampante;
+        ASSERT_EQ(StampaAttestato(stampante, caso.immagine).Esito, EsitoStampa::Tipo::Stampata);
+        ASSERT_EQ(stampante.DocumentiInviati.size(), 1U);
+        EXPECT_EQ(stampante.DocumentiInviati[0], (std::vector<std::string>{"Print", caso.disegno}));
     }
 }
 

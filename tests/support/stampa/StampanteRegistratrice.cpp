@@ -75,6 +75,7 @@ std::string StampanteRegistratrice::Fonts(int indice) const
 void StampanteRegistratrice::FontName(const std::string &nome)
 {
     Registra("FontName " + nome);
+    font_ = nome;
 }
 
 void StampanteRegistratrice::FontSize(double punti)
@@ -86,6 +87,7 @@ void StampanteRegistratrice::FontSize(double punti)
 void StampanteRegistratrice::FontBold(bool grassetto)
 {
     Registra(std::string("FontBold ") + (grassetto ? "True" : "False"));
+    grassetto_ = grassetto;
 }
 
 void StampanteRegistratrice::CurrentX(double twip)
@@ -110,11 +112,26 @@ double StampanteRegistratrice::CurrentY() const
     return y_;
 }
 
+double StampanteRegistratrice::ScaleWidth()
+{
+    Registra("ScaleWidth");
+    aperto_ = true;
+    return LarghezzaArea;
+}
+
+double StampanteRegistratrice::ScaleHeight()
+{
+    Registra("ScaleHeight");
+    aperto_ = true;
+    return AltezzaArea;
+}
+
 void StampanteRegistratrice::Print(const std::string &testo, ACapo aCapo)
 {
     const std::string operazione = "Print \"" + testo + "\"" + (aCapo == ACapo::Si ? "" : ";");
     Registra(operazione);
     Disegna(operazione);
+    Testi.push_back({testo, font_, punti_, grassetto_});
     if (aCapo == ACapo::Si) {
         // One line of a font is taken as its size: enough to see the move.
         x_ = 0.0;
@@ -130,10 +147,12 @@ void StampanteRegistratrice::Print()
     y_ += punti_ * 20.0;
 }
 
-void StampanteRegistratrice::PaintPicture(const QImage &immagine, double x, double y)
+void StampanteRegistratrice::PaintPicture(const QImage &immagine, double x, double y, double larghezza,
+                                          double altezza)
 {
     const std::string operazione = "PaintPicture " + std::to_string(immagine.width()) + "x"
-                                   + std::to_string(immagine.height()) + " " + Numero(x) + " " + Numero(y);
+                                   + std::to_string(immagine.height()) + " " + Numero(x) + " " + Numero(y) + " "
+                                   + Numero(larghezza) + "x" + Numero(altezza);
     Registra(operazione);
     Disegna(operazione);
 }

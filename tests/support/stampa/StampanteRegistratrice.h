@@ -22,6 +22,20 @@ public:
     // The first operation whose record starts with this text throws ErroreStampa.
     std::optional<std::string> GuastoSu;
 
+    // The printable area ScaleWidth and ScaleHeight answer: A4 with quarter-inch margins.
+    double LarghezzaArea = 11185.0;
+    double AltezzaArea = 16118.0;
+
+    // Each text printed, with the font it was printed in.
+    struct TestoStampato {
+        std::string Testo;
+        std::string Font;
+        double Punti = 0.0;
+        bool Grassetto = false;
+        friend bool operator==(const TestoStampato &, const TestoStampato &) = default;
+    };
+    std::vector<TestoStampato> Testi;
+
     // Documents ended by EndDoc, each as the operations that drew it.
     std::vector<std::vector<std::string>> DocumentiInviati;
     bool DocumentoAperto() const { return aperto_; }
@@ -41,10 +55,12 @@ public:
     void CurrentY(double twip) override;
     double CurrentX() const override;
     double CurrentY() const override;
+    double ScaleWidth() override;
+    double ScaleHeight() override;
 
     void Print(const std::string &testo, ACapo aCapo) override;
     void Print() override;
-    void PaintPicture(const QImage &immagine, double x, double y) override;
+    void PaintPicture(const QImage &immagine, double x, double y, double larghezza, double altezza) override;
     void EndDoc() override;
     void KillDoc() noexcept override;
 
@@ -60,6 +76,8 @@ private:
     double x_ = 0.0;
     double y_ = 0.0;
     double punti_ = 10.0;
+    std::string font_;
+    bool grassetto_ = false;
 };
 
 } // namespace lumivex::prove
