@@ -192,8 +192,9 @@ void Esercizio::NoNo()
     if (m_.RifiutiAiuto < RifiutiPrimaDellIntervento) {
         NascondiCroci();
         MostraPannello(Pannello::Tastierino);
-        // The wrong digits stay in Risposta, but the "?" makes the next digit
-        // start a fresh answer.
+        // The refused answer is gone, as at the start of the problem: it must
+        // not come back through "Cancella" nor be logged again by "Verifica".
+        m_.Risposta.clear();
         schermo_.ImpostaTermine(m_.TermineNascosto, SchermoOperativo::Incognita);
         TastierinoProblema();
         schermo_.LblEsito.Caption.clear();

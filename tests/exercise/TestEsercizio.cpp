@@ -186,6 +186,24 @@ TEST_F(EsercizioInCorso, ITempiSiSommanoAncheOltreLaMezzanotte)
     EXPECT_EQ(m.StrTempoTotale, " 1025");
 }
 
+// Faults: the refused digits kept in Risposta, so "Cancella" on the "?"
+// brings them back minus one and "Verifica" on the "?" logs them a second
+// time as a new wrong answer.
+TEST_F(EsercizioInCorso, DopoUnRifiutoLaRispostaRespintaNonTorna)
+{
+    Rispondi("43");
+    e.NoNo();
+    EXPECT_EQ(m.Risposta, "");
+    e.EseguiTasto(Verifica);
+    EXPECT_EQ(Coda(), "(R.43* * ") << "as \"Verifica\" at the start of a problem";
+    EXPECT_EQ(m.RisposteErrate, 2);
+
+    e.NoNo();
+    e.EseguiTasto(Cancella);
+    EXPECT_EQ(Nascosto(), "?");
+    EXPECT_EQ(m.Risposta, "?");
+}
+
 // Every exercise numbers its problems 1 to 20, the second one included, and
 // a reset clears only what belongs to the exercise.
 TEST_F(EsercizioInCorso, OgniEsercizioRipartedaUno)
