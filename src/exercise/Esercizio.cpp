@@ -148,15 +148,11 @@ void Esercizio::VerificaRisposta()
 
 void Esercizio::AggiornaTempi()
 {
-    const float fine = orologio_.SecondiDaMezzanotte();
-    m_.OraFine = fine;
-    float trascorso = fine - ValoreNumerico(m_.OraInizio);
-    // The clock starts again from 0 at midnight: an answer begun before it
-    // took the rest of that day as well.
-    if (trascorso < 0.0F) {
-        trascorso += Orologio::SecondiInUnGiorno;
-    }
-    const float parziale = std::floor(trascorso);
+    m_.OraFine = orologio_.SecondiDaMezzanotte();
+    // Measured on the monotonic clock: the time of day jumps at midnight,
+    // with daylight saving and at every correction of the clock.
+    const double trascorso = orologio_.SecondiMonotoni() - generatore_.InizioRisposta();
+    const auto parziale = static_cast<float>(std::floor(trascorso));
     const float totale = parziale + ValoreNumerico(m_.TempoTotale);
     m_.TempoParziale = parziale;
     m_.StrTempoParziale = TestoConSegno(m_.TempoParziale);

@@ -30,6 +30,12 @@ float OrologioDiSistema::SecondiDaMezzanotte()
     return static_cast<float>(secondi);
 }
 
+double OrologioDiSistema::SecondiMonotoni()
+{
+    using namespace std::chrono;
+    return duration<double>(steady_clock::now().time_since_epoch()).count();
+}
+
 std::string OrologioDiSistema::DataBreve()
 {
     const std::tm oggi = OraLocale(std::time(nullptr));

@@ -162,28 +162,49 @@ TEST_F(EsercizioInCorso, ITempiSiSommanoAncheOltreLaMezzanotte)
 {
     orologio.Ora = 36000.0F;
     Ricomincia();
-    orologio.Ora = 36150.7F;
+    orologio.Avanza(150.75);
     Rispondi("43");
     EXPECT_EQ(s().LblTempoParziale.Caption, "99") << "the cap is on the label only";
     EXPECT_EQ(m.StrTempoParziale, " 150");
-    orologio.Ora = 36160.0F;
+    orologio.Avanza(9.25);
     e.SiSi();
     EXPECT_EQ(m.StrTempoParziale, " 160") << "help is timed from when the problem was shown";
     EXPECT_EQ(s().LblTempoTotale.Caption, " 310");
 
-    orologio.Ora = 37000.0F;
+    orologio.Avanza(840.0);
     Avanza();
-    orologio.Ora = 37699.0F;
+    orologio.Avanza(699.0);
     Rispondi("18");
     EXPECT_EQ(m.StrTempoTotale, " 1009");
     EXPECT_EQ(s().LblTempoTotale.Caption, "999");
 
     orologio.Ora = 86395.5F;
     Avanza();
-    orologio.Ora = 12.0F;
+    orologio.Avanza(16.5);
+    ASSERT_EQ(orologio.Ora, 12.0F);
     Rispondi("18");
-    EXPECT_EQ(m.StrTempoParziale, " 16") << "an answer across midnight is never negative";
+    EXPECT_EQ(m.StrTempoParziale, " 16") << "an answer across midnight is timed like any other";
     EXPECT_EQ(m.StrTempoTotale, " 1025");
+}
+
+// Fault: answers timed on the time of day, so a clock set back (the end of
+// daylight saving, a correction) is taken for midnight and adds a day, and a
+// clock set forward adds the jump. OraInizio and OraFine stay times of day.
+TEST_F(EsercizioInCorso, UnOrologioSpostatoNonFalsaITempi)
+{
+    for (const float salto : {-3600.0F, 3600.0F, -30.0F}) {
+        SCOPED_TRACE(salto);
+        Ricomincia();
+        const float inizio = orologio.Ora;
+        orologio.Avanza(20.0);
+        orologio.Ora += salto;
+        Rispondi("18");
+        EXPECT_EQ(m.StrTempoParziale, " 20");
+        EXPECT_EQ(m.StrTempoTotale, " 20");
+        EXPECT_EQ(ValoreNumerico(m.OraInizio), inizio);
+        EXPECT_EQ(ValoreNumerico(m.OraFine), orologio.Ora);
+        orologio.Ora = 36000.0F;
+    }
 }
 
 // Faults: the refused digits kept in Risposta, so "Cancella" on the "?"
