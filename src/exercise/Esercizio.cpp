@@ -58,6 +58,13 @@ void Esercizio::NuovoEsercizio()
     NuovaOperazione();
 }
 
+void Esercizio::FinestraMostrata()
+{
+    if (!misurata_) {
+        generatore_.AvviaCronometro();
+    }
+}
+
 void Esercizio::NuovaOperazione()
 {
     for (auto &termine : schermo_.lblNumero) {
@@ -71,6 +78,7 @@ void Esercizio::NuovaOperazione()
     m_.StrSoluzione.clear();
     TastierinoProblema();
     m_.RifiutiAiuto = 0;
+    misurata_ = false;
     Incrementa16(m_.ProgressivoOperazione);
     schermo_.LblOperazione.Caption = TestoSemplice(m_.ProgressivoOperazione);
     generatore_.Genera1();
@@ -152,6 +160,7 @@ void Esercizio::AggiornaTempi()
     // Measured on the monotonic clock: the time of day jumps at midnight,
     // with daylight saving and at every correction of the clock.
     const double trascorso = orologio_.SecondiMonotoni() - generatore_.InizioRisposta();
+    misurata_ = true;
     const auto parziale = static_cast<float>(std::floor(trascorso));
     const float totale = parziale + ValoreNumerico(m_.TempoTotale);
     m_.TempoParziale = parziale;

@@ -27,6 +27,9 @@ public:
     void Carica();
     // Reset and first problem; also "Ricomincia" on the end-of-exercise notice.
     void NuovoEsercizio();
+    // The window has been shown (not merely restored): the pupil sees the
+    // problem from now, so an unanswered one is timed from now.
+    void FinestraMostrata();
 
     // A keypad key by index: 0..9 digits, 10 "Cancella", 11 "Verifica",
     // 12 "Avanti", 13 "Esco".
@@ -57,6 +60,8 @@ private:
     Orologio &orologio_;
     SchermoOperativo schermo_;
     Generatore generatore_;
+    // The current problem has been timed at least once.
+    bool misurata_ = false;
 };
 
 } // namespace lumivex

@@ -23,7 +23,8 @@ public:
     void Visualizza1();
     void ChiudiRiga();
 
-    // The problem's start time, taken by Visualizza1: OraInizio as a time of
+    // The problem's start time, taken by Visualizza1 and again if the window
+    // comes into view before the problem is answered: OraInizio as a time of
     // day, and a reading of the monotonic clock that answers are measured
     // from.
     void AvviaCronometro();

@@ -207,6 +207,33 @@ TEST_F(EsercizioInCorso, UnOrologioSpostatoNonFalsaITempi)
     }
 }
 
+// Faults: the first problem timed from when it was drawn, at the range choice
+// with the window still hidden, so the time spent on the start window counts
+// as answering; a later show of the window restarting a problem already
+// answered, which would drop time from the total.
+TEST_F(EsercizioInCorso, IlTempoPartQuandoLaFinestraMostraIlProblema)
+{
+    orologio.Avanza(120.0);
+    e.FinestraMostrata();
+    EXPECT_EQ(ValoreNumerico(m.OraInizio), orologio.Ora);
+    orologio.Avanza(7.0);
+    Rispondi("43");
+    EXPECT_EQ(m.StrTempoParziale, " 7");
+
+    orologio.Avanza(5.0);
+    e.FinestraMostrata();
+    orologio.Avanza(3.0);
+    e.SiSi();
+    EXPECT_EQ(m.StrTempoParziale, " 15") << "an answered problem keeps its start time";
+    EXPECT_EQ(m.StrTempoTotale, " 22");
+
+    orologio.Avanza(30.0);
+    Avanza();
+    orologio.Avanza(4.0);
+    Rispondi("18");
+    EXPECT_EQ(m.StrTempoParziale, " 4") << "a problem drawn in sight is timed from its drawing";
+}
+
 // Faults: the refused digits kept in Risposta, so "Cancella" on the "?"
 // brings them back minus one and "Verifica" on the "?" logs them a second
 // time as a new wrong answer.

@@ -39,6 +39,9 @@ public:
 
     const Esercizio &EsercizioInCorso() const { return esercizio_; }
 
+protected:
+    void showEvent(QShowEvent *evento) override;
+
 private:
     void Esegui(void (Esercizio::*comando)());
     void EseguiTasto(int indice);
