@@ -36,6 +36,34 @@ void Esercizio::Carica()
 
 void Esercizio::NuovoEsercizio()
 {
+    // Counts resets only; every exercise numbers its problems from 1, so at
+    // the top of the range it simply stops counting.
+    IncrementaSaturando16(m_.AvviiEsercizio);
+    Riparti();
+}
+
+void Esercizio::FinestraMostrata()
+{
+    visto_ = true;
+    if (!misurata_) {
+        generatore_.AvviaCronometro();
+    }
+}
+
+void Esercizio::CambioLivello()
+{
+    if (visto_ || (m_.NumeroMin == minimoEsercizio_ && m_.NumeroMax == massimoEsercizio_)) {
+        return;
+    }
+    // Not a new exercise for the pupil, who never saw the old one: the reset
+    // counter stays as it is.
+    Riparti();
+}
+
+void Esercizio::Riparti()
+{
+    minimoEsercizio_ = m_.NumeroMin;
+    massimoEsercizio_ = m_.NumeroMax;
     m_.RisposteEsatte = 0;
     m_.RisposteErrate = 0;
     m_.NumOperazioni = 0;
@@ -52,17 +80,7 @@ void Esercizio::NuovoEsercizio()
     schermo_.lblRisErrate.Caption.clear();
     schermo_.LblTempoParziale.Caption.clear();
     schermo_.LblTempoTotale.Caption.clear();
-    // Counts resets only; every exercise numbers its problems from 1, so at
-    // the top of the range it simply stops counting.
-    IncrementaSaturando16(m_.AvviiEsercizio);
     NuovaOperazione();
-}
-
-void Esercizio::FinestraMostrata()
-{
-    if (!misurata_) {
-        generatore_.AvviaCronometro();
-    }
 }
 
 void Esercizio::NuovaOperazione()

@@ -215,6 +215,7 @@ TEST_F(EsercizioInCorso, IlTempoPartQuandoLaFinestraMostraIlProblema)
 {
     orologio.Avanza(120.0);
     e.FinestraMostrata();
+    EXPECT_TRUE(e.Visto());
     EXPECT_EQ(ValoreNumerico(m.OraInizio), orologio.Ora);
     orologio.Avanza(7.0);
     Rispondi("43");
@@ -232,6 +233,34 @@ TEST_F(EsercizioInCorso, IlTempoPartQuandoLaFinestraMostraIlProblema)
     orologio.Avanza(4.0);
     Rispondi("18");
     EXPECT_EQ(m.StrTempoParziale, " 4") << "a problem drawn in sight is timed from its drawing";
+}
+
+// Faults: a range chosen again before the exercise is seen leaving the first
+// problem in the old range; choosing the same range, or any range once the
+// pupil has seen the problem, drawing it again under the pupil's eyes; the
+// unseen restart counted as an exercise of its own.
+TEST_F(EsercizioInCorso, UnAltroLivelloPrimaDiVedereLEsercizioLoRidisegna)
+{
+    m.NumeroMin = 30;
+    m.NumeroMax = 70;
+    casuale.Problema(30, 70, {41, 35, 36, 30}, 2);
+    e.CambioLivello();
+    EXPECT_EQ(Riga(), "  41 -  ... =   36 -   30          (R.");
+    EXPECT_EQ(m.NumOperazioni, 1);
+    EXPECT_EQ(s().LblOperazione.Caption, "1");
+    EXPECT_EQ(Nascosto(), "?");
+    EXPECT_EQ(m.AvviiEsercizio, 1);
+
+    const std::string disegnata = Riga();
+    const int risemine = casuale.Risemine;
+    e.CambioLivello();
+    e.FinestraMostrata();
+    m.NumeroMin = 10;
+    m.NumeroMax = 40;
+    e.CambioLivello();
+    EXPECT_EQ(casuale.Risemine, risemine) << "no problem drawn again";
+    EXPECT_EQ(Riga(), disegnata);
+    EXPECT_EQ(m.NumOperazioni, 1);
 }
 
 // Faults: the refused digits kept in Risposta, so "Cancella" on the "?"

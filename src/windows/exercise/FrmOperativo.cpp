@@ -91,6 +91,7 @@ FrmOperativo::~FrmOperativo() = default;
 void FrmOperativo::MostraLivello(const QString &testo)
 {
     ui_->Label2->setText(testo);
+    Esegui(&Esercizio::CambioLivello);
 }
 
 // A spontaneous show is the window coming back from the taskbar: the pupil

@@ -34,7 +34,8 @@ public:
     FrmOperativo(Modulo2 &modulo, SorgenteCasuale &casuale, Orologio &orologio, RegistroFinestre &registro);
     ~FrmOperativo() override;
 
-    // Label2: the range chosen on the start window.
+    // Label2: the range chosen on the start window. An exercise not shown
+    // yet starts over in that range.
     void MostraLivello(const QString &testo);
 
     const Esercizio &EsercizioInCorso() const { return esercizio_; }
