@@ -1,5 +1,6 @@
 #pragma once
 
+#include <ctime>
 #include <string>
 
 namespace lumivex {
@@ -26,5 +27,10 @@ public:
     double SecondiMonotoni() override;
     std::string DataBreve() override;
 };
+
+// A day in the date form of the user's regional settings (LC_ALL, LC_TIME,
+// LANG, as the C library resolves them); dd/mm/yyyy where they name none, or
+// name the C locale or one the machine lacks.
+std::string DataBreveDi(const std::tm &giorno);
 
 } // namespace lumivex
