@@ -36,6 +36,34 @@ void Esercizio::Carica()
 
 void Esercizio::NuovoEsercizio()
 {
+    // Counts resets only; every exercise numbers its problems from 1, so at
+    // the top of the range it simply stops counting.
+    IncrementaSaturando16(m_.AvviiEsercizio);
+    Riparti();
+}
+
+void Esercizio::FinestraMostrata()
+{
+    visto_ = true;
+    if (!misurata_) {
+        generatore_.AvviaCronometro();
+    }
+}
+
+void Esercizio::CambioLivello()
+{
+    if (visto_ || (m_.NumeroMin == minimoEsercizio_ && m_.NumeroMax == massimoEsercizio_)) {
+        return;
+    }
+    // Not a new exercise for the pupil, who never saw the old one: the reset
+    // counter stays as it is.
+    Riparti();
+}
+
+void Esercizio::Riparti()
+{
+    minimoEsercizio_ = m_.NumeroMin;
+    massimoEsercizio_ = m_.NumeroMax;
     m_.RisposteEsatte = 0;
     m_.RisposteErrate = 0;
     m_.NumOperazioni = 0;
@@ -52,9 +80,6 @@ void Esercizio::NuovoEsercizio()
     schermo_.lblRisErrate.Caption.clear();
     schermo_.LblTempoParziale.Caption.clear();
     schermo_.LblTempoTotale.Caption.clear();
-    // Counts resets only; every exercise numbers its problems from 1, so at
-    // the top of the range it simply stops counting.
-    IncrementaSaturando16(m_.AvviiEsercizio);
     NuovaOperazione();
 }
 
@@ -71,6 +96,7 @@ void Esercizio::NuovaOperazione()
     m_.StrSoluzione.clear();
     TastierinoProblema();
     m_.RifiutiAiuto = 0;
+    misurata_ = false;
     Incrementa16(m_.ProgressivoOperazione);
     schermo_.LblOperazione.Caption = TestoSemplice(m_.ProgressivoOperazione);
     generatore_.Genera1();
@@ -148,15 +174,12 @@ void Esercizio::VerificaRisposta()
 
 void Esercizio::AggiornaTempi()
 {
-    const float fine = orologio_.SecondiDaMezzanotte();
-    m_.OraFine = fine;
-    float trascorso = fine - ValoreNumerico(m_.OraInizio);
-    // The clock starts again from 0 at midnight: an answer begun before it
-    // took the rest of that day as well.
-    if (trascorso < 0.0F) {
-        trascorso += Orologio::SecondiInUnGiorno;
-    }
-    const float parziale = std::floor(trascorso);
+    m_.OraFine = orologio_.SecondiDaMezzanotte();
+    // Measured on the monotonic clock: the time of day jumps at midnight,
+    // with daylight saving and at every correction of the clock.
+    const double trascorso = orologio_.SecondiMonotoni() - generatore_.InizioRisposta();
+    misurata_ = true;
+    const auto parziale = static_cast<float>(std::floor(trascorso));
     const float totale = parziale + ValoreNumerico(m_.TempoTotale);
     m_.TempoParziale = parziale;
     m_.StrTempoParziale = TestoConSegno(m_.TempoParziale);
@@ -192,8 +215,9 @@ void Esercizio::NoNo()
     if (m_.RifiutiAiuto < RifiutiPrimaDellIntervento) {
         NascondiCroci();
         MostraPannello(Pannello::Tastierino);
-        // The wrong digits stay in Risposta, but the "?" makes the next digit
-        // start a fresh answer.
+        // The refused answer is gone, as at the start of the problem: it must
+        // not come back through "Cancella" nor be logged again by "Verifica".
+        m_.Risposta.clear();
         schermo_.ImpostaTermine(m_.TermineNascosto, SchermoOperativo::Incognita);
         TastierinoProblema();
         schermo_.LblEsito.Caption.clear();

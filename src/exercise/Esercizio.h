@@ -27,6 +27,14 @@ public:
     void Carica();
     // Reset and first problem; also "Ricomincia" on the end-of-exercise notice.
     void NuovoEsercizio();
+    // The window has been shown (not merely restored): the pupil sees the
+    // problem from now, so an unanswered one is timed from now.
+    void FinestraMostrata();
+    // The range has been chosen again on the start window. An exercise the
+    // pupil has not seen yet starts over in the range now in force; one
+    // already seen keeps its problem.
+    void CambioLivello();
+    bool Visto() const { return visto_; }
 
     // A keypad key by index: 0..9 digits, 10 "Cancella", 11 "Verifica",
     // 12 "Avanti", 13 "Esco".
@@ -39,6 +47,7 @@ public:
     bool Concluso() const { return schermo_.Abilitato(Pannello::Avviso); }
 
 private:
+    void Riparti();
     void NuovaOperazione();
     void VerificaRisposta();
     void AggiornaTempi();
@@ -57,6 +66,12 @@ private:
     Orologio &orologio_;
     SchermoOperativo schermo_;
     Generatore generatore_;
+    bool visto_ = false;
+    // The current problem has been timed at least once.
+    bool misurata_ = false;
+    // The range the current exercise was drawn in.
+    std::int16_t minimoEsercizio_ = 0;
+    std::int16_t massimoEsercizio_ = 0;
 };
 
 } // namespace lumivex

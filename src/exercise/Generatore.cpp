@@ -118,7 +118,13 @@ void Generatore::Visualizza1()
     m_.ElencoOperazioni.at(static_cast<std::size_t>(m_.NumOperazioni)) = std::move(riga);
 
     m_.StrSoluzione = TestoConSegno(m_.Soluzione);
+    AvviaCronometro();
+}
+
+void Generatore::AvviaCronometro()
+{
     m_.OraInizio = orologio_.SecondiDaMezzanotte();
+    inizioRisposta_ = orologio_.SecondiMonotoni();
 }
 
 void Generatore::ChiudiRiga()

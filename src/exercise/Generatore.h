@@ -23,6 +23,13 @@ public:
     void Visualizza1();
     void ChiudiRiga();
 
+    // The problem's start time, taken by Visualizza1 and again if the window
+    // comes into view before the problem is answered: OraInizio as a time of
+    // day, and a reading of the monotonic clock that answers are measured
+    // from.
+    void AvviaCronometro();
+    double InizioRisposta() const { return inizioRisposta_; }
+
 private:
     std::int16_t EstraiTermine();
 
@@ -30,6 +37,7 @@ private:
     SchermoOperativo &schermo_;
     SorgenteCasuale &casuale_;
     Orologio &orologio_;
+    double inizioRisposta_ = 0.0;
 };
 
 } // namespace lumivex

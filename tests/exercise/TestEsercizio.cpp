@@ -162,28 +162,123 @@ TEST_F(EsercizioInCorso, ITempiSiSommanoAncheOltreLaMezzanotte)
 {
     orologio.Ora = 36000.0F;
     Ricomincia();
-    orologio.Ora = 36150.7F;
+    orologio.Avanza(150.75);
     Rispondi("43");
     EXPECT_EQ(s().LblTempoParziale.Caption, "99") << "the cap is on the label only";
     EXPECT_EQ(m.StrTempoParziale, " 150");
-    orologio.Ora = 36160.0F;
+    orologio.Avanza(9.25);
     e.SiSi();
     EXPECT_EQ(m.StrTempoParziale, " 160") << "help is timed from when the problem was shown";
     EXPECT_EQ(s().LblTempoTotale.Caption, " 310");
 
-    orologio.Ora = 37000.0F;
+    orologio.Avanza(840.0);
     Avanza();
-    orologio.Ora = 37699.0F;
+    orologio.Avanza(699.0);
     Rispondi("18");
     EXPECT_EQ(m.StrTempoTotale, " 1009");
     EXPECT_EQ(s().LblTempoTotale.Caption, "999");
 
     orologio.Ora = 86395.5F;
     Avanza();
-    orologio.Ora = 12.0F;
+    orologio.Avanza(16.5);
+    ASSERT_EQ(orologio.Ora, 12.0F);
     Rispondi("18");
-    EXPECT_EQ(m.StrTempoParziale, " 16") << "an answer across midnight is never negative";
+    EXPECT_EQ(m.StrTempoParziale, " 16") << "an answer across midnight is timed like any other";
     EXPECT_EQ(m.StrTempoTotale, " 1025");
+}
+
+// Fault: answers timed on the time of day, so a clock set back (the end of
+// daylight saving, a correction) is taken for midnight and adds a day, and a
+// clock set forward adds the jump. OraInizio and OraFine stay times of day.
+TEST_F(EsercizioInCorso, UnOrologioSpostatoNonFalsaITempi)
+{
+    for (const float salto : {-3600.0F, 3600.0F, -30.0F}) {
+        SCOPED_TRACE(salto);
+        Ricomincia();
+        const float inizio = orologio.Ora;
+        orologio.Avanza(20.0);
+        orologio.Ora += salto;
+        Rispondi("18");
+        EXPECT_EQ(m.StrTempoParziale, " 20");
+        EXPECT_EQ(m.StrTempoTotale, " 20");
+        EXPECT_EQ(ValoreNumerico(m.OraInizio), inizio);
+        EXPECT_EQ(ValoreNumerico(m.OraFine), orologio.Ora);
+        orologio.Ora = 36000.0F;
+    }
+}
+
+// Faults: the first problem timed from when it was drawn, at the range choice
+// with the window still hidden, so the time spent on the start window counts
+// as answering; a later show of the window restarting a problem already
+// answered, which would drop time from the total.
+TEST_F(EsercizioInCorso, IlTempoPartQuandoLaFinestraMostraIlProblema)
+{
+    orologio.Avanza(120.0);
+    e.FinestraMostrata();
+    EXPECT_TRUE(e.Visto());
+    EXPECT_EQ(ValoreNumerico(m.OraInizio), orologio.Ora);
+    orologio.Avanza(7.0);
+    Rispondi("43");
+    EXPECT_EQ(m.StrTempoParziale, " 7");
+
+    orologio.Avanza(5.0);
+    e.FinestraMostrata();
+    orologio.Avanza(3.0);
+    e.SiSi();
+    EXPECT_EQ(m.StrTempoParziale, " 15") << "an answered problem keeps its start time";
+    EXPECT_EQ(m.StrTempoTotale, " 22");
+
+    orologio.Avanza(30.0);
+    Avanza();
+    orologio.Avanza(4.0);
+    Rispondi("18");
+    EXPECT_EQ(m.StrTempoParziale, " 4") << "a problem drawn in sight is timed from its drawing";
+}
+
+// Faults: a range chosen again before the exercise is seen leaving the first
+// problem in the old range; choosing the same range, or any range once the
+// pupil has seen the problem, drawing it again under the pupil's eyes; the
+// unseen restart counted as an exercise of its own.
+TEST_F(EsercizioInCorso, UnAltroLivelloPrimaDiVedereLEsercizioLoRidisegna)
+{
+    m.NumeroMin = 30;
+    m.NumeroMax = 70;
+    casuale.Problema(30, 70, {41, 35, 36, 30}, 2);
+    e.CambioLivello();
+    EXPECT_EQ(Riga(), "  41 -  ... =   36 -   30          (R.");
+    EXPECT_EQ(m.NumOperazioni, 1);
+    EXPECT_EQ(s().LblOperazione.Caption, "1");
+    EXPECT_EQ(Nascosto(), "?");
+    EXPECT_EQ(m.AvviiEsercizio, 1);
+
+    const std::string disegnata = Riga();
+    const int risemine = casuale.Risemine;
+    e.CambioLivello();
+    e.FinestraMostrata();
+    m.NumeroMin = 10;
+    m.NumeroMax = 40;
+    e.CambioLivello();
+    EXPECT_EQ(casuale.Risemine, risemine) << "no problem drawn again";
+    EXPECT_EQ(Riga(), disegnata);
+    EXPECT_EQ(m.NumOperazioni, 1);
+}
+
+// Faults: the refused digits kept in Risposta, so "Cancella" on the "?"
+// brings them back minus one and "Verifica" on the "?" logs them a second
+// time as a new wrong answer.
+TEST_F(EsercizioInCorso, DopoUnRifiutoLaRispostaRespintaNonTorna)
+{
+    Rispondi("43");
+    e.NoNo();
+    EXPECT_EQ(m.Risposta, "");
+    e.EseguiTasto(Verifica);
+    EXPECT_EQ(Coda(), "(R.43* * ") << "as \"Verifica\" at the start of a problem";
+    EXPECT_EQ(m.RisposteErrate, 2);
+
+    e.NoNo();
+    e.EseguiTasto(Cancella);
+    EXPECT_EQ(Nascosto(), "?");
+    EXPECT_EQ(m.Risposta, "?");
 }
 
 // Every exercise numbers its problems 1 to 20, the second one included, and

@@ -4,15 +4,18 @@
 #include "exercise/SorgenteCasuale.h"
 
 #include <array>
+#include <cmath>
 #include <deque>
 #include <string>
 
 namespace lumivex::prove {
 
-// A clock the test sets by hand.
+// A clock the test sets by hand: the time of day and, apart from it, the
+// monotonic clock answers are timed on.
 class OrologioFinto final : public Orologio {
 public:
     float Ora = 36000.0F;
+    double Monotono = 5000.0;
     std::string Data = "07/12/2026";
     int Letture = 0;
 
@@ -21,7 +24,15 @@ public:
         ++Letture;
         return Ora;
     }
+    double SecondiMonotoni() override { return Monotono; }
     std::string DataBreve() override { return Data; }
+
+    // Time passing: both clocks move on, the time of day round midnight.
+    void Avanza(double secondi)
+    {
+        Monotono += secondi;
+        Ora = static_cast<float>(std::fmod(static_cast<double>(Ora) + secondi, double{SecondiInUnGiorno}));
+    }
 };
 
 // Draws the values queued by the test, then goes on with a fixed-seed real

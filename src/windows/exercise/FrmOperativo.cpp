@@ -9,6 +9,7 @@
 #include "windows/report/FrmStampaEsercizio.h"
 
 #include <QPalette>
+#include <QShowEvent>
 
 namespace lumivex {
 
@@ -90,6 +91,17 @@ FrmOperativo::~FrmOperativo() = default;
 void FrmOperativo::MostraLivello(const QString &testo)
 {
     ui_->Label2->setText(testo);
+    Esegui(&Esercizio::CambioLivello);
+}
+
+// A spontaneous show is the window coming back from the taskbar: the pupil
+// has been timed all along, so only the program's own show counts.
+void FrmOperativo::showEvent(QShowEvent *evento)
+{
+    QMainWindow::showEvent(evento);
+    if (!evento->spontaneous()) {
+        esercizio_.FinestraMostrata();
+    }
 }
 
 void FrmOperativo::Esegui(void (Esercizio::*comando)())

@@ -34,10 +34,14 @@ public:
     FrmOperativo(Modulo2 &modulo, SorgenteCasuale &casuale, Orologio &orologio, RegistroFinestre &registro);
     ~FrmOperativo() override;
 
-    // Label2: the range chosen on the start window.
+    // Label2: the range chosen on the start window. An exercise not shown
+    // yet starts over in that range.
     void MostraLivello(const QString &testo);
 
     const Esercizio &EsercizioInCorso() const { return esercizio_; }
+
+protected:
+    void showEvent(QShowEvent *evento) override;
 
 private:
     void Esegui(void (Esercizio::*comando)());

@@ -87,7 +87,8 @@ void FrmInizio::SceltaLivello(int indice)
     const QString testo = DaStd(m_.TestoLivello);
     ui_->Label6->setText(testo);
     // The first choice loads the exercise window, hidden, with its first
-    // problem drawn in the range just set.
+    // problem drawn in the range just set; until "Vai" shows it, a later
+    // choice draws that exercise again.
     registro_.Carica<FrmOperativo>().MostraLivello(testo);
     ui_->Frame3->setEnabled(true);
     option3_->SpostaFuoco(0);

@@ -19,6 +19,7 @@ private slots:
     void tastierinoEAccessibilita();
     void ridimensionamento();
     void tastiEClicCasualiNonRomponoNulla();
+    void tempoDallaComparsaDelProblema();
 };
 
 void TestFrmOperativo::esercizioInteroDaTastiera()
@@ -182,6 +183,32 @@ void TestFrmOperativo::tastiEClicCasualiNonRomponoNulla()
     }
     // Otherwise the run never saw the notice and proves less than it seems.
     QVERIFY(avvisoRaggiunto);
+}
+
+void TestFrmOperativo::tempoDallaComparsaDelProblema()
+{
+    // Faults: the first answer timed from the window's load (the range
+    // choice), the time before "Vai" counted as answering; a minimise and
+    // restore starting the time of an open problem again.
+    Programma p;
+    p.registro.Carica<FrmOperativo>();
+    p.orologio.Avanza(100.0);
+    FrmOperativo &w = p.Apri<FrmOperativo>();
+    p.orologio.Avanza(4.0);
+    Scrivi(w, p.stato.Soluzione);
+    Premi(w, Qt::Key_Return);
+    QCOMPARE(Testo(w, u"LblTempoParziale"_s), u" 4"_s);
+
+    Premi(w, Qt::Key_Return); // "Avanti"
+    p.orologio.Avanza(10.0);
+    w.showMinimized();
+    QVERIFY(w.isMinimized());
+    p.Apri<FrmOperativo>();
+    p.orologio.Avanza(2.0);
+    Scrivi(w, p.stato.Soluzione);
+    Premi(w, Qt::Key_Return);
+    QCOMPARE(Testo(w, u"LblTempoParziale"_s), u" 12"_s);
+    QCOMPARE(Testo(w, u"LblTempoTotale"_s), u" 16"_s);
 }
 
 QTEST_MAIN(TestFrmOperativo)

@@ -5,6 +5,8 @@
 #include <QAction>
 #include <QApplication>
 
+#include <array>
+
 using namespace lumivex;
 using namespace lumivex::prove;
 
@@ -25,6 +27,7 @@ class TestFrmInizio : public QObject {
 private slots:
     void sceltaDelLivelloVaiEChiusura();
     void escoEdEsciChiudeTutto();
+    void unAltroLivelloPrimaDiVai();
 };
 
 void TestFrmInizio::sceltaDelLivelloVaiEChiusura()
@@ -93,6 +96,38 @@ void TestFrmInizio::escoEdEsciChiudeTutto()
     QCOMPARE(p.caricateAllaFine, 0);
     QCOMPARE(chiusure.ordine, QStringList({u"frmAutore"_s, u"FrmInizio"_s, u"FrmOperativo"_s,
                                            u"frmSceltaStampante"_s, u"FrmStampaEsercizio"_s}));
+}
+
+void TestFrmInizio::unAltroLivelloPrimaDiVai()
+{
+    // Faults: a range chosen again before "Vai" leaving the hidden exercise
+    // with a first problem of the old range under the new heading; a range
+    // chosen after "Vai" drawing again the problem the pupil is looking at.
+    Programma p;
+    FrmInizio &w = p.Apri<FrmInizio>();
+    QTest::mouseClick(Pulsante(w, u"Option2_1"_s), Qt::LeftButton);
+    QTest::mouseClick(Pulsante(w, u"Option2_0"_s), Qt::LeftButton);
+    auto *operativo = p.registro.Trova<FrmOperativo>();
+    QVERIFY(operativo && !operativo->isVisible());
+    QCOMPARE(Testo(*operativo, u"Label2"_s), u"Numero massimo compreso tra 10 e  40"_s);
+    const std::array termini{p.stato.Num1, p.stato.Num2, p.stato.Num3, p.stato.Num4};
+    for (std::size_t k = 0; k < termini.size(); ++k) {
+        QVERIFY2(termini[k] >= 10 && termini[k] <= 39, qPrintable(QString::number(termini[k])));
+        const QString atteso = k + 1 == static_cast<std::size_t>(p.stato.TermineNascosto)
+            ? u"?"_s
+            : u" %1"_s.arg(termini[k]);
+        QCOMPARE(Testo(*operativo, u"lblNumero%1"_s.arg(k + 1)), atteso);
+    }
+    QCOMPARE(p.stato.NumOperazioni, std::int16_t{1});
+    QCOMPARE(Testo(*operativo, u"LblOperazione"_s), u"1"_s);
+
+    QTest::mouseClick(Pulsante(w, u"Option3_0"_s), Qt::LeftButton);
+    QVERIFY(QTest::qWaitForWindowExposed(operativo));
+    const std::string riga = p.stato.ElencoOperazioni[1];
+    QTest::mouseClick(Pulsante(w, u"Option2_2"_s), Qt::LeftButton);
+    QCOMPARE(p.stato.ElencoOperazioni[1], riga);
+    QCOMPARE(p.stato.NumOperazioni, std::int16_t{1});
+    QCOMPARE(Testo(*operativo, u"Label2"_s), u"Numero massimo compreso tra 50 e 90"_s);
 }
 
 QTEST_MAIN(TestFrmInizio)
