@@ -24,8 +24,6 @@ public:
     void ChiudiRiga();
 
 private:
-    std::int16_t EstraiTermine();
-
     Modulo2 &m_;
     SchermoOperativo &schermo_;
     SorgenteCasuale &casuale_;
