@@ -6,6 +6,7 @@
 #include "exercise/Orologio.h"
 #include "exercise/SchermoOperativo.h"
 #include "exercise/SorgenteCasuale.h"
+#include "exercise/Uguaglianza.h"
 
 #include <algorithm>
 #include <cmath>
@@ -37,34 +38,14 @@ Generatore::Generatore(Modulo2 &modulo, SchermoOperativo &schermo, SorgenteCasua
 {
 }
 
-std::int16_t Generatore::EstraiTermine()
-{
-    const std::int16_t ampiezza = Differenza16(m_.NumeroMax, m_.NumeroMin);
-    const float prodotto = casuale_.Prossimo() * static_cast<float>(ampiezza);
-    // r < 1 keeps the rounded product below the width, so the term stays
-    // below NumeroMax.
-    return Somma16(static_cast<std::int16_t>(std::floor(prodotto)), m_.NumeroMin);
-}
-
 void Generatore::Genera1()
 {
     casuale_.Riseme(orologio_.SecondiDaMezzanotte());
-    do {
-        m_.Num1 = EstraiTermine();
-        m_.Num2 = EstraiTermine();
-        m_.Num3 = EstraiTermine();
-        m_.Num4 = EstraiTermine();
-        if (m_.Num1 < m_.Num2) {
-            m_.Appoggio = m_.Num1;
-            m_.Num1 = m_.Num2;
-            m_.Num2 = m_.Appoggio;
-        }
-        if (m_.Num3 < m_.Num4) {
-            m_.Appoggio = m_.Num3;
-            m_.Num3 = m_.Num4;
-            m_.Num4 = m_.Appoggio;
-        }
-    } while (Differenza16(m_.Num1, m_.Num2) != Differenza16(m_.Num3, m_.Num4));
+    const Quaterna q = EstraiUguaglianza(casuale_, m_.NumeroMin, m_.NumeroMax, m_.Appoggio);
+    m_.Num1 = q.Num1;
+    m_.Num2 = q.Num2;
+    m_.Num3 = q.Num3;
+    m_.Num4 = q.Num4;
 
     m_.StrNum1 = TestoConSegno(m_.Num1);
     m_.StrNum2 = TestoConSegno(m_.Num2);

@@ -31,8 +31,6 @@ public:
     double InizioRisposta() const { return inizioRisposta_; }
 
 private:
-    std::int16_t EstraiTermine();
-
     Modulo2 &m_;
     SchermoOperativo &schermo_;
     SorgenteCasuale &casuale_;

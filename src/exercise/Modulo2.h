@@ -53,11 +53,6 @@ struct Modulo2 {
     std::string SpaziRisposta;
     std::string NomeAlunno;
 
-    // Owned by the worksheet window.
-    std::array<std::string, UltimaRiga + 1> RigheAlunni;
-    std::array<std::string, UltimaRiga + 1> RigheDocenti;
-    std::int16_t TipoScheda = 0;
-
     // The grade in words of the certificate last evaluated.
     std::string Valutazione;
 };

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "worksheets/OpzioniScheda.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace lumivex {
+
+// The worksheet's own variables, apart from the exercise's so that drawing a
+// sheet never touches a problem the pupil is solving. The program keeps one
+// for the whole run: the lines outlive the worksheet window.
+struct StatoScheda {
+    static constexpr int UltimoIndice = 65;
+    static constexpr int RigheScheda = 60;
+
+    std::int16_t Num1 = 0;
+    std::int16_t Num2 = 0;
+    std::int16_t Num3 = 0;
+    std::int16_t Num4 = 0;
+    std::int16_t Appoggio = 0;
+    std::string StrNum1;
+    std::string StrNum2;
+    std::string StrNum3;
+    std::string StrNum4;
+    std::string Spazi1;
+    std::string Spazi2;
+    std::string Spazi3;
+    std::string Spazi5;
+    std::int16_t TermineNascosto = 0;
+    std::string StrSoluzione;
+    std::string Segno;
+    std::int16_t Indice = 0;
+
+    // Element i: pupil and teacher line of problem i of the sheet (1..60).
+    std::array<std::string, UltimoIndice + 1> RigheAlunni;
+    std::array<std::string, UltimoIndice + 1> RigheDocenti;
+    // The 60 lines of the view shown last, pupil or teacher: the print
+    // commands print these. Element 0 is never written.
+    std::array<std::string, RigheScheda + 1> RigheVisualizzate;
+    // 1 pupil sheet, 2 teacher sheet: set by the print commands.
+    std::int16_t TipoScheda = 0;
+
+    // As chosen in the window, and as they were when the current sheet was
+    // drawn: a change waits for the next pupil sheet.
+    OpzioniScheda Opzioni;
+    OpzioniScheda OpzioniInUso;
+
+    friend bool operator==(const StatoScheda &, const StatoScheda &) = default;
+};
+
+} // namespace lumivex
