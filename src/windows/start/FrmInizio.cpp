@@ -43,6 +43,7 @@ FrmInizio::FrmInizio(Modulo2 &modulo, RegistroFinestre &registro)
 {
     ui_->setupUi(this);
     ui_->Image1->setPixmap(QPixmap(QStringLiteral(":/immagini/Image1.png")));
+    ui_->Label7->setText(QStringLiteral("Ver. " LUMIVEX_VERSIONE));
     scala_.RegistraProporzioni(*this);
     option2_ = std::make_unique<ComandiOpzione>(ComandiOpzione::Elementi(*this, u"Option2"), ColoreFuoco, ColoreNormale,
                                                 3, [this](int indice) { SceltaLivello(indice); });
