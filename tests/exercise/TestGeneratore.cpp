@@ -101,7 +101,10 @@ TEST_P(OgniLivello, MoltiProblemiRispettanoLeRegole)
     EXPECT_EQ(*valori.rbegin(), GetParam().massimo - 1);
 }
 
-INSTANTIATE_TEST_SUITE_P(TreLivelli, OgniLivello, ::testing::Values(Livello{10, 40}, Livello{30, 70}, Livello{50, 90}));
+INSTANTIATE_TEST_SUITE_P(TreLivelli, OgniLivello, ::testing::Values(Livello{10, 40}, Livello{30, 70}, Livello{50, 90}),
+                         [](const ::testing::TestParamInfo<Livello> &info) {
+                             return "Da" + std::to_string(info.param.minimo) + "A" + std::to_string(info.param.massimo);
+                         });
 
 } // namespace
 } // namespace lumivex

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace lumivex {
 namespace {
 
@@ -38,7 +40,10 @@ INSTANTIATE_TEST_SUITE_P(
                       Caso{9, 20, "Non classificato", false}, Caso{0, 20, "Non classificato", false},
                       Caso{2, 3, "SUFFICIENTE", true}, Caso{0, 1, "Non classificato", false},
                       Caso{0, 0, "Non classificato", false}, Caso{3277, 3277, "Non classificato", false},
-                      Caso{3276, 3276, "OTTIMO", true}));
+                      Caso{3276, 3276, "OTTIMO", true}),
+    [](const ::testing::TestParamInfo<Caso> &info) {
+        return std::to_string(info.param.esatte) + "Su" + std::to_string(info.param.operazioni);
+    });
 
 } // namespace
 } // namespace lumivex
