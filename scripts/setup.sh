@@ -1,23 +1,27 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Lumivex needs to build, run and test, and only
-# those that are missing. Shared by scripts/run.sh and scripts/test.sh.
+# Installs the Debian packages Lumivex needs to build and run, and with
+# --prove those its tests and benchmarks need too; only those that are
+# missing. Shared by scripts/run.sh and scripts/test.sh.
 set -euo pipefail
 
 PACCHETTI=(
-    # build
+    # build; jobs are handed to CUPS directly (libcups2-dev)
     g++ cmake ninja-build pkg-config
-    qt6-base-dev qt6-base-dev-tools libgl-dev
-    # tests and benchmarks
-    libgtest-dev libgmock-dev libbenchmark-dev
-    # printing: jobs handed to CUPS directly (libcups2-dev), a private CUPS
-    # server whose queues pass the PDF through (gziptoany, in
-    # cups-core-drivers), pages read back
-    libcups2-dev cups-daemon cups-client cups-core-drivers poppler-utils
+    qt6-base-dev qt6-base-dev-tools libgl-dev libcups2-dev
     # the faces the printed pages ask for
     fonts-liberation fonts-urw-base35
-    # a display for the program where the machine has none
-    xvfb xauth
 )
+if [ "${1:-}" = "--prove" ]; then
+    PACCHETTI+=(
+        # tests and benchmarks
+        libgtest-dev libgmock-dev libbenchmark-dev
+        # a private CUPS server whose queues pass the PDF through (gziptoany,
+        # in cups-core-drivers), pages read back
+        cups-daemon cups-client cups-core-drivers poppler-utils
+        # a display for the windows under test
+        xvfb xauth
+    )
+fi
 
 mancanti=()
 for pacchetto in "${PACCHETTI[@]}"; do

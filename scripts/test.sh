@@ -4,7 +4,7 @@
 # headless on both builds.
 set -euo pipefail
 radice="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-"$radice/scripts/setup.sh"
+"$radice/scripts/setup.sh" --prove
 
 export QT_QPA_PLATFORM=offscreen
 export LSAN_OPTIONS="suppressions=$radice/tests/lsan.supp"
@@ -12,7 +12,7 @@ export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 
 costruisci_e_prova() {
     local cartella="$1"; shift
-    cmake -S "$radice" -B "$cartella" -G Ninja -DLUMIVEX_WERROR=ON "$@"
+    cmake -S "$radice" -B "$cartella" -G Ninja -DLUMIVEX_WERROR=ON -DBUILD_TESTING=ON "$@"
     cmake --build "$cartella"
     ctest --test-dir "$cartella" --output-on-failure --timeout 600
 }
