@@ -1,5 +1,6 @@
 #include "printing/EseguiStampa.h"
 
+#include "printing/MessaggiStampa.h"
 #include "printing/StampaAnnullata.h"
 
 #include <exception>
@@ -21,7 +22,7 @@ EsitoStampa EseguiStampa(Stampante &stampante, const std::function<void()> &impa
         // Not a printer fault (memory, a counter out of range): still a page
         // that did not come out, and the pupil needs to know that much.
         stampante.KillDoc();
-        return {EsitoStampa::Tipo::Guasto, "La stampa non è riuscita: nessuna pagina è stata stampata."};
+        return {EsitoStampa::Tipo::Guasto, MessaggiStampa::StampaNonRiuscita()};
     }
 }
 

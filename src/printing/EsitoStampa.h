@@ -11,7 +11,7 @@ struct EsitoStampa {
         Stampata,     // the job is in the printer's hands (or the PDF is saved)
         Annullata,    // the user cancelled the choice of the PDF file
         MancaCourier, // no Courier face: nothing was printed
-        Guasto,       // a print fault: nothing was printed
+        Guasto,       // a print fault: nothing was printed, unless Messaggio says it may have been
     };
 
     Tipo Esito = Tipo::Stampata;

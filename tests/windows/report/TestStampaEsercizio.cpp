@@ -2,6 +2,7 @@
 // through a private CUPS server (Alfa, Beta as the system default, Gamma) or
 // the PDF printer, read back from the page that comes out.
 #include "exercise/Modulo2.h"
+#include "printing/EseguiStampa.h"
 #include "printing/LetturaPdf.h"
 #include "printing/StampanteQt.h"
 #include "support/cups/ConServerCups.h"
@@ -14,6 +15,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QPointer>
@@ -21,6 +23,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <cmath>
 #include <optional>
@@ -46,8 +49,12 @@ public:
     TestStampaEsercizio();
 
 private slots:
+    void servizioFermoAllaPrimaStampaLoDiceSenzaRipiegareSulPdf();
     void invioTenutoStampaUnaPaginaSullaSceltaPoiIlServizioSiFerma();
     void stampantePdfSalvaUnA4OppureTace();
+    void servizioBloccatoNonFermaLaFinestraENonStampaDueVolte();
+    // Last: the job it leaves behind may still come out later.
+    void invioSenzaRispostaNonPromettePagineNonStampate();
 
 private:
     void ApriEScegliStampante(Qt::Key tasto, int volte, const QString &attesa);
@@ -193,6 +200,89 @@ void TestStampaEsercizio::stampantePdfSalvaUnA4OppureTace()
     QVERIFY(std::abs(pagine.Larghezza - 595.3) < 0.5 && std::abs(pagine.Altezza - 841.9) < 0.5);
     QCOMPARE(prove::RigheDelPdf(*fileScelto_).size(), std::size_t{23});
     QCOMPARE(LavoriStampati(), lavori);
+}
+
+// Catches: a print system that is down before the run's first print taken
+// for a machine without printers, so the page goes to the PDF dialog (or
+// nowhere, when that is cancelled) without a word; the PDF printer kept as
+// the default once the system is back.
+void TestStampaEsercizio::servizioFermoAllaPrimaStampaLoDiceSenzaRipiegareSulPdf()
+{
+    const int beta = Server->StatoLavori("Beta").Completati;
+    finestra_ = &registro_.Mostra<FrmStampaEsercizio>();
+    finestra_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(finestra_));
+    Server->Ferma();
+    Stampa();
+    Server->Avvia();
+    QCOMPARE(ChiudiMessaggi(),
+             QStringList{QStringLiteral("Il servizio di stampa non risponde: la pagina non è stata stampata.")});
+    QCOMPARE(proposte_, QStringList());
+
+    Stampa();
+    QCOMPARE(ChiudiMessaggi(), QStringList());
+    QVERIFY2(Server->AttendiLavori("Beta", beta + 1), Server->RegistroErrori().c_str());
+    QCOMPARE(proposte_, QStringList());
+}
+
+// Catches: a print server that is frozen (not dead: it still takes
+// connections) freezing the window for as long as it stays so, with no
+// repaint and no word; a wait past the bound; the page sent again, by a
+// retry or by the question left behind, once the server answers.
+void TestStampaEsercizio::servizioBloccatoNonFermaLaFinestraENonStampaDueVolte()
+{
+    const int lavori = LavoriStampati();
+    const int gamma = Server->StatoLavori("Gamma").Completati;
+    ApriEScegliStampante(Qt::Key_Down, 2, QStringLiteral("Gamma"));
+    int battiti = 0;
+    QTimer battito;
+    battito.setInterval(50);
+    connect(&battito, &QTimer::timeout, this, [&battiti] { ++battiti; });
+    battito.start();
+    QElapsedTimer durata;
+    qint64 attesa = 0;
+    int battitiNellAttesa = 0;
+    {
+        const prove::Sospensione sospeso(*Server);
+        durata.start();
+        Stampa();
+        attesa = durata.elapsed();
+        battitiNellAttesa = battiti;
+    }
+    QVERIFY2(attesa < 10000, QByteArray::number(attesa));
+    QVERIFY2(battitiNellAttesa > 10, QByteArray::number(battitiNellAttesa));
+    QCOMPARE(ChiudiMessaggi(),
+             QStringList{QStringLiteral("Il servizio di stampa non risponde: la pagina non è stata stampata.")});
+
+    Stampa();
+    QCOMPARE(ChiudiMessaggi(), QStringList());
+    QVERIFY2(Server->AttendiLavori("Gamma", gamma + 1), Server->RegistroErrori().c_str());
+    QCOMPARE(LavoriStampati(), lavori + 1);
+}
+
+// Catches: a send to a server that falls silent once the page is drawn
+// freezing the window, or reported as surely not printed although the job
+// may be in the queue; the page sent again once the server answers.
+void TestStampaEsercizio::invioSenzaRispostaNonPromettePagineNonStampate()
+{
+    const int alfa = Server->StatoLavori("Alfa").Completati;
+    stampante_.Printer(Dispositivo{"Alfa"});
+    stampante_.Print("prova", ACapo::Si);
+    EsitoStampa esito;
+    QElapsedTimer durata;
+    {
+        const prove::Sospensione sospeso(*Server);
+        durata.start();
+        esito = EseguiStampa(stampante_, [this] { stampante_.EndDoc(); });
+    }
+    QVERIFY2(durata.elapsed() < 10000, QByteArray::number(durata.elapsed()));
+    QCOMPARE(esito.Esito, EsitoStampa::Tipo::Guasto);
+    QCOMPARE(QString::fromStdString(esito.Messaggio),
+             QStringLiteral("Il servizio di stampa non risponde: la pagina inviata alla stampante \"Alfa\" potrebbe "
+                            "essere stampata quando il servizio riprenderà. Controlla la stampante prima di "
+                            "stamparla di nuovo."));
+    QTest::qWait(2000);
+    QVERIFY(Server->StatoLavori("Alfa").Completati <= alfa + 1);
 }
 
 int main(int argc, char **argv)
