@@ -186,7 +186,20 @@ RispostaFoglio FoglioOra(const std::string &stampante)
 struct RispostaInvio {
     EsitoCups Esito;
     bool PaginaPartita = false; // from here a silent server may still print it
+    bool InPausa = false;
 };
+
+bool InPausa(http_t *http, const std::string &stampante)
+{
+    cups_dest_t *destinazione = cupsGetNamedDest(http, stampante.c_str(), nullptr);
+    if (destinazione == nullptr) {
+        return false;
+    }
+    const char *stato = cupsGetOption("printer-state", destinazione->num_options, destinazione->options);
+    const bool ferma = stato != nullptr && std::atoi(stato) == IPP_PSTATE_STOPPED;
+    cupsFreeDests(1, destinazione);
+    return ferma;
+}
 
 RispostaInvio InviaOra(const std::string &stampante, const std::string &pdf, const std::string &titolo)
 {
@@ -197,7 +210,7 @@ RispostaInvio InviaOra(const std::string &stampante, const std::string &pdf, con
     }
     const int lavoro = cupsCreateJob(http, stampante.c_str(), titolo.c_str(), 0, nullptr);
     if (lavoro == 0) {
-        return {Fallimento(http), false};
+        return {Fallimento(http), false, false};
     }
     if (cupsStartDocument(http, stampante.c_str(), lavoro, titolo.c_str(), CUPS_FORMAT_PDF, 1)
             != HTTP_STATUS_CONTINUE
@@ -206,9 +219,9 @@ RispostaInvio InviaOra(const std::string &stampante, const std::string &pdf, con
         const EsitoCups esito = Fallimento(http);
         // A job without its page must not wait in the queue.
         cupsCancelJob2(http, stampante.c_str(), lavoro, 0);
-        return {esito, true};
+        return {esito, true, false};
     }
-    return {{Risposta::Ricevuta, IPP_STATUS_OK}, true};
+    return {{Risposta::Ricevuta, IPP_STATUS_OK}, true, InPausa(http, stampante)};
 }
 
 } // namespace
@@ -238,7 +251,7 @@ std::optional<CodaCups::Foglio> CodaCups::FoglioDi(const std::string &stampante)
     return risposta->Foglio;
 }
 
-void CodaCups::Invia(const std::string &stampante, std::string pdf, const std::string &titolo)
+CodaCups::Consegna CodaCups::Invia(const std::string &stampante, std::string pdf, const std::string &titolo)
 {
     const std::optional<RispostaInvio> risposta = Limitata<RispostaInvio>(
         [stampante, pdf = std::move(pdf), titolo] { return InviaOra(stampante, pdf, titolo); });
@@ -248,7 +261,7 @@ void CodaCups::Invia(const std::string &stampante, std::string pdf, const std::s
     }
     switch (risposta->Esito.Stato) {
     case Risposta::Ricevuta:
-        return;
+        return risposta->InPausa ? Consegna::InPausa : Consegna::Accettata;
     case Risposta::Rifiutata:
         throw Rifiuto(stampante, risposta->Esito.Codice);
     case Risposta::NonRisponde:

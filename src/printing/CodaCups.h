@@ -28,6 +28,11 @@ public:
         int Sotto = 0;
     };
 
+    enum class Consegna {
+        Accettata,
+        InPausa, // accepted by a paused printer: it waits in the queue
+    };
+
     // The installed printers and the default. A machine without any print
     // system has none; where one is installed or named but does not answer,
     // throws ErroreStampa.
@@ -39,7 +44,7 @@ public:
 
     // Hands the PDF to the printer as one job; never tries twice. Throws
     // ErroreStampa when it is refused or no answer comes.
-    static void Invia(const std::string &stampante, std::string pdf, const std::string &titolo);
+    static Consegna Invia(const std::string &stampante, std::string pdf, const std::string &titolo);
 };
 
 } // namespace lumivex

@@ -2,6 +2,7 @@
 
 #include "printing/MessaggiStampa.h"
 #include "printing/StampaAnnullata.h"
+#include "printing/StampaInPausa.h"
 
 #include <exception>
 
@@ -12,6 +13,8 @@ EsitoStampa EseguiStampa(Stampante &stampante, const std::function<void()> &impa
     try {
         impaginazione();
         return {};
+    } catch (const StampaInPausa &avviso) {
+        return {EsitoStampa::Tipo::InPausa, avviso.what()};
     } catch (const StampaAnnullata &) {
         stampante.KillDoc();
         return {EsitoStampa::Tipo::Annullata, {}};

@@ -35,6 +35,12 @@ std::string ElencoSenzaServizio()
     return "Il servizio di stampa non risponde: per ora puoi solo salvare la pagina come PDF.";
 }
 
+std::string StampanteInPausa(const std::string &stampante)
+{
+    return "La pagina è stata inviata alla stampante " + Virgolette(stampante)
+           + ", che è in pausa: verrà stampata quando la stampante riprenderà.";
+}
+
 std::string StampanteNonInstallata(const std::string &stampante)
 {
     return "La stampante " + Virgolette(stampante) + " non è installata.";

@@ -13,6 +13,7 @@ std::string ServizioNonRisponde();
 std::string InvioSenzaRisposta(const std::string &stampante);
 // The list holds only the printers that need no print system.
 std::string ElencoSenzaServizio();
+std::string StampanteInPausa(const std::string &stampante);
 
 std::string StampanteNonInstallata(const std::string &stampante);
 std::string StampanteNonPiuInstallata(const std::string &stampante);

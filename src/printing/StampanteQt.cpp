@@ -5,6 +5,7 @@
 #include "printing/ErroreStampa.h"
 #include "printing/MessaggiStampa.h"
 #include "printing/StampaAnnullata.h"
+#include "printing/StampaInPausa.h"
 
 #include <QDir>
 #include <QFile>
@@ -334,7 +335,10 @@ void StampanteQt::EndDoc()
     if (pagina.isEmpty()) {
         throw ErroreStampa(MessaggiStampa::PaginaNonPreparata());
     }
-    CodaCups::Invia(documento->stampante.Nome, pagina.toStdString(), documento->titolo);
+    if (CodaCups::Invia(documento->stampante.Nome, pagina.toStdString(), documento->titolo)
+        == CodaCups::Consegna::InPausa) {
+        throw StampaInPausa(documento->stampante.Nome);
+    }
 }
 
 void StampanteQt::SalvaPdf(QFile &pagina, const std::string &titolo)

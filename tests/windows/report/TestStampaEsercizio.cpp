@@ -52,6 +52,7 @@ private slots:
     void servizioFermoAllaPrimaStampaLoDiceSenzaRipiegareSulPdf();
     void invioTenutoStampaUnaPaginaSullaSceltaPoiIlServizioSiFerma();
     void stampantePdfSalvaUnA4OppureTace();
+    void stampanteInPausaAccettaLaPaginaELoDiceUnaVolta();
     void servizioBloccatoNonFermaLaFinestraENonStampaDueVolte();
     // Last: the job it leaves behind may still come out later.
     void invioSenzaRispostaNonPromettePagineNonStampate();
@@ -63,6 +64,7 @@ private:
         QTest::mouseClick(finestra_->findChild<QPushButton *>(QStringLiteral("Option1_1")), Qt::LeftButton);
     }
     QStringList ChiudiMessaggi();
+    QList<QMessageBox::Icon> IconeMessaggi() const;
 
     Modulo2 m_;
     std::optional<QString> fileScelto_;
@@ -202,6 +204,17 @@ void TestStampaEsercizio::stampantePdfSalvaUnA4OppureTace()
     QCOMPARE(LavoriStampati(), lavori);
 }
 
+QList<QMessageBox::Icon> TestStampaEsercizio::IconeMessaggi() const
+{
+    QList<QMessageBox::Icon> icone;
+    for (const QMessageBox *scatola : finestra_->findChildren<QMessageBox *>(QStringLiteral("messaggio"))) {
+        if (scatola->isVisible()) {
+            icone.append(scatola->icon());
+        }
+    }
+    return icone;
+}
+
 // Catches: a print system that is down before the run's first print taken
 // for a machine without printers, so the page goes to the PDF dialog (or
 // nowhere, when that is cancelled) without a word; the PDF printer kept as
@@ -223,6 +236,24 @@ void TestStampaEsercizio::servizioFermoAllaPrimaStampaLoDiceSenzaRipiegareSulPdf
     QCOMPARE(ChiudiMessaggi(), QStringList());
     QVERIFY2(Server->AttendiLavori("Beta", beta + 1), Server->RegistroErrori().c_str());
     QCOMPARE(proposte_, QStringList());
+}
+
+// Catches: a page queued on a paused printer reported as printed without a
+// word, or as a fault; the notice shown more than once or as a warning; the
+// job lost or sent twice instead of waiting for the printer.
+void TestStampaEsercizio::stampanteInPausaAccettaLaPaginaELoDiceUnaVolta()
+{
+    const int gamma = Server->StatoLavori("Gamma").Completati;
+    ApriEScegliStampante(Qt::Key_Down, 2, QStringLiteral("Gamma"));
+    Server->PausaCoda("Gamma");
+    Stampa();
+    QCOMPARE(IconeMessaggi(), QList<QMessageBox::Icon>{QMessageBox::Information});
+    QCOMPARE(ChiudiMessaggi(),
+             QStringList{QStringLiteral("La pagina è stata inviata alla stampante \"Gamma\", che è in pausa: "
+                                        "verrà stampata quando la stampante riprenderà.")});
+    QCOMPARE(Server->StatoLavori("Gamma").InCorso, 1);
+    Server->RiprendiCoda("Gamma");
+    QVERIFY2(Server->AttendiLavori("Gamma", gamma + 1), Server->RegistroErrori().c_str());
 }
 
 // Catches: a print server that is frozen (not dead: it still takes
