@@ -132,19 +132,39 @@ std::string PdfSenzaDestinazione()
     return "Non è stato indicato dove salvare il PDF: la pagina non è stata salvata.";
 }
 
-std::string PdfNonSalvato(const std::string &file)
+std::string PdfCartellaInesistente(const std::string &file, const std::string &cartella)
 {
-    return NonSalvato(file) + "la cartella non esiste o non vi si può scrivere.";
+    return NonSalvato(file) + "la cartella " + Virgolette(cartella) + " non esiste.";
 }
 
-std::string PdfSenzaPermesso(const std::string &file)
+std::string PdfNonCartella(const std::string &file, const std::string &cartella)
 {
-    return NonSalvato(file) + "non hai il permesso di scrivere in quella cartella.";
+    return NonSalvato(file) + Virgolette(cartella) + " non è una cartella.";
+}
+
+std::string PdfCartellaProtetta(const std::string &file, const std::string &cartella)
+{
+    return NonSalvato(file) + "non hai il permesso di scrivere nella cartella " + Virgolette(cartella) + ".";
+}
+
+std::string PdfFileProtetto(const std::string &file)
+{
+    return NonSalvato(file) + "il file esiste già e non hai il permesso di sostituirlo.";
+}
+
+std::string PdfEUnaCartella(const std::string &file)
+{
+    return NonSalvato(file) + "con questo nome c'è già una cartella.";
 }
 
 std::string PdfDiscoPieno(const std::string &file)
 {
     return NonSalvato(file) + "il disco è pieno.";
+}
+
+std::string PdfNonScritto(const std::string &file)
+{
+    return NonSalvato(file) + "la scrittura del file non è riuscita.";
 }
 
 } // namespace lumivex::MessaggiStampa

@@ -35,8 +35,12 @@ std::string StampaNonRiuscita();
 std::string StampaAnnullata();
 
 std::string PdfSenzaDestinazione();
-std::string PdfNonSalvato(const std::string &file);
-std::string PdfSenzaPermesso(const std::string &file);
+std::string PdfCartellaInesistente(const std::string &file, const std::string &cartella);
+std::string PdfNonCartella(const std::string &file, const std::string &cartella);
+std::string PdfCartellaProtetta(const std::string &file, const std::string &cartella);
+std::string PdfFileProtetto(const std::string &file);
+std::string PdfEUnaCartella(const std::string &file);
 std::string PdfDiscoPieno(const std::string &file);
+std::string PdfNonScritto(const std::string &file);
 
 } // namespace lumivex::MessaggiStampa

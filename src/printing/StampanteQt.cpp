@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QFont>
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -81,17 +82,33 @@ bool PosizioneValida(double twip)
     return std::isfinite(twip) && std::abs(twip) <= PosizioneMassima;
 }
 
+// QSaveFile reports a missing folder and a forbidden one alike: look at
+// the folder to tell the user which.
 std::string MessaggioSalvataggio(const QString &percorso, QFileDevice::FileError errore)
 {
+    const QFileInfo file(percorso);
+    const QFileInfo cartella(file.absolutePath());
     const std::string nome = percorso.toStdString();
-    switch (errore) {
-    case QFileDevice::PermissionsError:
-        return MessaggiStampa::PdfSenzaPermesso(nome);
-    case QFileDevice::ResourceError:
-        return MessaggiStampa::PdfDiscoPieno(nome);
-    default:
-        return MessaggiStampa::PdfNonSalvato(nome);
+    const std::string nomeCartella = QDir::toNativeSeparators(cartella.filePath()).toStdString();
+    if (!cartella.exists()) {
+        return MessaggiStampa::PdfCartellaInesistente(nome, nomeCartella);
     }
+    if (!cartella.isDir()) {
+        return MessaggiStampa::PdfNonCartella(nome, nomeCartella);
+    }
+    if (file.isDir()) {
+        return MessaggiStampa::PdfEUnaCartella(nome);
+    }
+    if (!cartella.isWritable()) {
+        return MessaggiStampa::PdfCartellaProtetta(nome, nomeCartella);
+    }
+    if (file.exists() && !file.isWritable()) {
+        return MessaggiStampa::PdfFileProtetto(nome);
+    }
+    if (errore == QFileDevice::ResourceError) {
+        return MessaggiStampa::PdfDiscoPieno(nome);
+    }
+    return MessaggiStampa::PdfNonScritto(nome);
 }
 
 // The printer's sheet as it tells it; the PDF printer's when it does not.

@@ -16,6 +16,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QPointer>
@@ -27,6 +28,7 @@
 
 #include <cmath>
 #include <optional>
+#include <unistd.h>
 
 using namespace lumivex;
 
@@ -54,6 +56,8 @@ private slots:
     void stampantePdfSalvaUnA4OppureTace();
     void stampanteInPausaAccettaLaPaginaELoDiceUnaVolta();
     void servizioBloccatoNonFermaLaFinestraENonStampaDueVolte();
+    void salvataggioPdfDiceSeLaCartellaMancaONonECartella();
+    void salvataggioPdfInCartellaProtettaDiceIlPermesso();
     // Last: the job it leaves behind may still come out later.
     void invioSenzaRispostaNonPromettePagineNonStampate();
 
@@ -65,6 +69,8 @@ private:
     }
     QStringList ChiudiMessaggi();
     QList<QMessageBox::Icon> IconeMessaggi() const;
+    // The message a save into `file` gives, with the PDF printer current.
+    QString MessaggioSalvataggio(const QString &file);
 
     Modulo2 m_;
     std::optional<QString> fileScelto_;
@@ -289,6 +295,55 @@ void TestStampaEsercizio::servizioBloccatoNonFermaLaFinestraENonStampaDueVolte()
     QCOMPARE(ChiudiMessaggi(), QStringList());
     QVERIFY2(Server->AttendiLavori("Gamma", gamma + 1), Server->RegistroErrori().c_str());
     QCOMPARE(LavoriStampati(), lavori + 1);
+}
+
+QString TestStampaEsercizio::MessaggioSalvataggio(const QString &file)
+{
+    ApriEScegliStampante(Qt::Key_End, 1, QString::fromUtf8(StampanteQt::NomeStampantePdf));
+    fileScelto_ = file;
+    Stampa();
+    const QStringList testi = ChiudiMessaggi();
+    return testi.size() == 1 ? testi.front() : testi.join(QLatin1Char('|'));
+}
+
+// Catches: a missing folder and a path through a regular file reported
+// alike ("non esiste o non vi si può scrivere"), or naming the wrong folder;
+// something written anyway.
+void TestStampaEsercizio::salvataggioPdfDiceSeLaCartellaMancaONonECartella()
+{
+    QTemporaryDir cartella;
+    const QString manca = cartella.filePath(QStringLiteral("manca"));
+    QCOMPARE(MessaggioSalvataggio(manca + QStringLiteral("/resoconto.pdf")),
+             QStringLiteral("Non è stato possibile salvare il PDF \"%1/resoconto.pdf\": la cartella \"%1\" non "
+                            "esiste.")
+                 .arg(manca));
+
+    const QString file = cartella.filePath(QStringLiteral("appunti.txt"));
+    QFile appunti(file);
+    QVERIFY(appunti.open(QIODevice::WriteOnly));
+    appunti.close();
+    QCOMPARE(MessaggioSalvataggio(file + QStringLiteral("/resoconto.pdf")),
+             QStringLiteral("Non è stato possibile salvare il PDF \"%1/resoconto.pdf\": \"%1\" non è una cartella.")
+                 .arg(file));
+    QCOMPARE(QDir(cartella.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+             QStringList{QStringLiteral("appunti.txt")});
+}
+
+// Catches: a folder that exists but cannot be written into called missing.
+void TestStampaEsercizio::salvataggioPdfInCartellaProtettaDiceIlPermesso()
+{
+    if (::geteuid() == 0) {
+        QSKIP("Permissions do not stop root from writing.");
+    }
+    QTemporaryDir cartella;
+    const QString protetta = cartella.filePath(QStringLiteral("protetta"));
+    QVERIFY(QDir().mkdir(protetta));
+    QVERIFY(QFile::setPermissions(protetta, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    const QString messaggio = MessaggioSalvataggio(protetta + QStringLiteral("/resoconto.pdf"));
+    QFile::setPermissions(protetta, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QCOMPARE(messaggio, QStringLiteral("Non è stato possibile salvare il PDF \"%1/resoconto.pdf\": non hai il "
+                                       "permesso di scrivere nella cartella \"%1\".")
+                            .arg(protetta));
 }
 
 // Catches: a send to a server that falls silent once the page is drawn
