@@ -1,69 +1,277 @@
 #include "printing/CodaCups.h"
 
+#include "printing/AttesaLimitata.h"
 #include "printing/ErroreStampa.h"
+#include "printing/MessaggiStampa.h"
 
 #include <cups/cups.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <system_error>
 
 namespace lumivex {
 
 namespace {
 
-const std::string NonStampata = ": la pagina non è stata stampata.";
+// What a call on its own thread brings back: plain data, turned into the
+// user's message on the window's thread.
+enum class Risposta {
+    Ricevuta,
+    NonRisponde,
+    Rifiutata, // the print system answered no: Codice says why
+};
 
-bool ServizioRaggiungibile()
+struct EsitoCups {
+    Risposta Stato = Risposta::NonRisponde;
+    ipp_status_t Codice = IPP_STATUS_OK;
+};
+
+int Arrenditi(http_t *, void *)
 {
-    http_t *collegamento = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, 5000, nullptr);
-    if (collegamento == nullptr) {
-        return false;
-    }
-    httpClose(collegamento);
-    return true;
+    return 0;
 }
 
-ErroreStampa ErroreDaCups(const std::string &stampante)
+// A connection of the calling thread's own. Its limits let a call that was
+// given up on still end by itself, however long the server stays silent.
+class Collegamento {
+public:
+    Collegamento()
+        : http_(httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
+                             static_cast<int>(LimiteServizioStampa.count()), nullptr))
+    {
+        if (http_ != nullptr) {
+            httpSetTimeout(http_, static_cast<double>(LimiteServizioStampa.count()) / 1000.0, Arrenditi, nullptr);
+        }
+    }
+    ~Collegamento()
+    {
+        if (http_ != nullptr) {
+            httpClose(http_);
+        }
+    }
+    Collegamento(const Collegamento &) = delete;
+    Collegamento &operator=(const Collegamento &) = delete;
+
+    http_t *Http() const { return http_; }
+
+private:
+    http_t *http_;
+};
+
+// A stopped server still takes connections (the kernel queues them), so
+// only an answer to a request proves it is there.
+bool Risponde(http_t *http)
+{
+    ipp_t *risposta = cupsDoRequest(http, ippNewRequest(IPP_OP_CUPS_GET_DEFAULT), "/");
+    const bool risponde = risposta != nullptr;
+    ippDelete(risposta);
+    return risponde;
+}
+
+// The last request failed: was it the server, or its answer?
+EsitoCups Fallimento(http_t *http)
 {
     const ipp_status_t codice = cupsLastError();
-    // A server that went away mid-request shows up under several codes.
-    if (codice == IPP_STATUS_ERROR_SERVICE_UNAVAILABLE || !ServizioRaggiungibile()) {
-        return ErroreStampa("Il servizio di stampa non risponde" + NonStampata);
+    if (codice == IPP_STATUS_ERROR_SERVICE_UNAVAILABLE || !Risponde(http)) {
+        return {Risposta::NonRisponde, codice};
     }
+    return {Risposta::Rifiutata, codice};
+}
+
+// A print system is expected when one is named (CUPS_SERVER or the client
+// configuration) or a local one is installed, running or not; otherwise the
+// machine simply has none, and the PDF printer is all there is.
+bool ServizioPrevisto()
+{
+    const char *server = std::getenv("CUPS_SERVER");
+    if (server != nullptr && *server != '\0') {
+        return true;
+    }
+    if (std::strcmp(cupsServer(), "localhost") != 0) {
+        return true;
+    }
+    std::error_code ignorato;
+    return std::filesystem::exists("/usr/sbin/cupsd", ignorato);
+}
+
+ErroreStampa Rifiuto(const std::string &stampante, ipp_status_t codice)
+{
     switch (codice) {
     case IPP_STATUS_ERROR_NOT_FOUND:
-        return ErroreStampa("La stampante \"" + stampante + "\" non è più installata" + NonStampata);
+        return ErroreStampa(MessaggiStampa::StampanteNonPiuInstallata(stampante));
     case IPP_STATUS_ERROR_NOT_ACCEPTING_JOBS:
     case IPP_STATUS_ERROR_PRINTER_IS_DEACTIVATED:
-        return ErroreStampa("La stampante \"" + stampante + "\" non accetta stampe in questo momento" + NonStampata);
+        return ErroreStampa(MessaggiStampa::StampanteNonAccetta(stampante));
     case IPP_STATUS_ERROR_FORBIDDEN:
     case IPP_STATUS_ERROR_NOT_AUTHORIZED:
     case IPP_STATUS_ERROR_CUPS_AUTHENTICATION_CANCELED:
-        return ErroreStampa("Non hai il permesso di stampare sulla stampante \"" + stampante + "\"" + NonStampata);
+        return ErroreStampa(MessaggiStampa::StampaNonPermessa(stampante));
     default:
-        return ErroreStampa("La stampante \"" + stampante + "\" non ha accettato la pagina (errore "
-                            + std::to_string(static_cast<int>(codice)) + ")" + NonStampata);
+        return ErroreStampa(MessaggiStampa::PaginaRifiutata(stampante, static_cast<int>(codice)));
     }
+}
+
+template <typename T>
+std::optional<T> Limitata(std::function<T()> chiamata)
+{
+    try {
+        return ChiamataLimitata(std::move(chiamata));
+    } catch (const std::system_error &) {
+        // No thread to run it on.
+        throw ErroreStampa(MessaggiStampa::InterrogazioneImpossibile());
+    }
+}
+
+struct RispostaElenco {
+    EsitoCups Esito;
+    CodaCups::Elenco Elenco;
+};
+
+RispostaElenco ElencaOra()
+{
+    const Collegamento collegamento;
+    if (collegamento.Http() == nullptr || !Risponde(collegamento.Http())) {
+        return {};
+    }
+    RispostaElenco risposta;
+    risposta.Esito.Stato = Risposta::Ricevuta;
+    cups_dest_t *destinazioni = nullptr;
+    const int quante = cupsGetDests2(collegamento.Http(), &destinazioni);
+    for (int i = 0; i < quante; ++i) {
+        std::string nome = destinazioni[i].name;
+        if (destinazioni[i].instance != nullptr) {
+            nome += std::string("/") + destinazioni[i].instance;
+        }
+        if (destinazioni[i].is_default != 0) {
+            risposta.Elenco.Predefinita = nome;
+        }
+        risposta.Elenco.Stampanti.push_back(std::move(nome));
+    }
+    cupsFreeDests(quante, destinazioni);
+    return risposta;
+}
+
+struct RispostaFoglio {
+    EsitoCups Esito;
+    std::optional<CodaCups::Foglio> Foglio;
+};
+
+RispostaFoglio FoglioOra(const std::string &stampante)
+{
+    const Collegamento collegamento;
+    http_t *http = collegamento.Http();
+    if (http == nullptr) {
+        return {};
+    }
+    cups_dest_t *destinazione = cupsGetNamedDest(http, stampante.c_str(), nullptr);
+    if (destinazione == nullptr) {
+        return {Fallimento(http), {}};
+    }
+    RispostaFoglio risposta{{Risposta::Ricevuta, IPP_STATUS_OK}, {}};
+    cups_dinfo_t *informazioni = cupsCopyDestInfo(http, destinazione);
+    cups_size_t foglio{};
+    if (informazioni != nullptr
+        && cupsGetDestMediaDefault(http, destinazione, informazioni, CUPS_MEDIA_FLAGS_DEFAULT, &foglio) != 0
+        && foglio.width > 0 && foglio.length > 0) {
+        risposta.Foglio =
+            CodaCups::Foglio{foglio.width, foglio.length, foglio.left, foglio.right, foglio.top, foglio.bottom};
+    }
+    cupsFreeDestInfo(informazioni);
+    cupsFreeDests(1, destinazione);
+    return risposta;
+}
+
+struct RispostaInvio {
+    EsitoCups Esito;
+    bool PaginaPartita = false; // from here a silent server may still print it
+    bool InPausa = false;
+};
+
+bool InPausa(http_t *http, const std::string &stampante)
+{
+    cups_dest_t *destinazione = cupsGetNamedDest(http, stampante.c_str(), nullptr);
+    if (destinazione == nullptr) {
+        return false;
+    }
+    const char *stato = cupsGetOption("printer-state", destinazione->num_options, destinazione->options);
+    const bool ferma = stato != nullptr && std::atoi(stato) == IPP_PSTATE_STOPPED;
+    cupsFreeDests(1, destinazione);
+    return ferma;
+}
+
+RispostaInvio InviaOra(const std::string &stampante, const std::string &pdf, const std::string &titolo)
+{
+    const Collegamento collegamento;
+    http_t *http = collegamento.Http();
+    if (http == nullptr) {
+        return {};
+    }
+    const int lavoro = cupsCreateJob(http, stampante.c_str(), titolo.c_str(), 0, nullptr);
+    if (lavoro == 0) {
+        return {Fallimento(http), false, false};
+    }
+    if (cupsStartDocument(http, stampante.c_str(), lavoro, titolo.c_str(), CUPS_FORMAT_PDF, 1)
+            != HTTP_STATUS_CONTINUE
+        || cupsWriteRequestData(http, pdf.data(), pdf.size()) != HTTP_STATUS_CONTINUE
+        || cupsFinishDocument(http, stampante.c_str()) > IPP_STATUS_OK_CONFLICTING) {
+        const EsitoCups esito = Fallimento(http);
+        // A job without its page must not wait in the queue.
+        cupsCancelJob2(http, stampante.c_str(), lavoro, 0);
+        return {esito, true, false};
+    }
+    return {{Risposta::Ricevuta, IPP_STATUS_OK}, true, InPausa(http, stampante)};
 }
 
 } // namespace
 
-void CodaCups::VerificaStampante(const std::string &stampante)
+CodaCups::Elenco CodaCups::Elenca()
 {
-    cups_dest_t *destinazione = cupsGetNamedDest(CUPS_HTTP_DEFAULT, stampante.c_str(), nullptr);
-    if (destinazione != nullptr) {
-        cupsFreeDests(1, destinazione);
-        return;
+    const std::optional<RispostaElenco> risposta = Limitata<RispostaElenco>(ElencaOra);
+    if (risposta && risposta->Esito.Stato == Risposta::Ricevuta) {
+        return risposta->Elenco;
     }
-    // libcups answers "no such printer" for a server it cannot reach too.
-    if (!ServizioRaggiungibile()) {
-        throw ErroreStampa("Il servizio di stampa non risponde" + NonStampata);
+    if (ServizioPrevisto()) {
+        throw ErroreStampa(MessaggiStampa::ServizioNonRisponde());
     }
-    throw ErroreStampa("La stampante \"" + stampante + "\" non è più installata" + NonStampata);
+    return {};
 }
 
-void CodaCups::Invia(const std::string &stampante, const std::string &filePdf, const std::string &titolo)
+std::optional<CodaCups::Foglio> CodaCups::FoglioDi(const std::string &stampante)
 {
-    if (cupsPrintFile2(CUPS_HTTP_DEFAULT, stampante.c_str(), filePdf.c_str(), titolo.c_str(), 0, nullptr) == 0) {
-        throw ErroreDaCups(stampante);
+    const std::optional<RispostaFoglio> risposta =
+        Limitata<RispostaFoglio>([stampante] { return FoglioOra(stampante); });
+    if (!risposta || risposta->Esito.Stato == Risposta::NonRisponde) {
+        throw ErroreStampa(MessaggiStampa::ServizioNonRisponde());
     }
+    if (risposta->Esito.Stato == Risposta::Rifiutata) {
+        throw Rifiuto(stampante, risposta->Esito.Codice);
+    }
+    return risposta->Foglio;
+}
+
+CodaCups::Consegna CodaCups::Invia(const std::string &stampante, std::string pdf, const std::string &titolo)
+{
+    const std::optional<RispostaInvio> risposta = Limitata<RispostaInvio>(
+        [stampante, pdf = std::move(pdf), titolo] { return InviaOra(stampante, pdf, titolo); });
+    if (!risposta) {
+        // The job may be in the queue already: say so, and never send it again.
+        throw ErroreStampa(MessaggiStampa::InvioSenzaRisposta(stampante));
+    }
+    switch (risposta->Esito.Stato) {
+    case Risposta::Ricevuta:
+        return risposta->InPausa ? Consegna::InPausa : Consegna::Accettata;
+    case Risposta::Rifiutata:
+        throw Rifiuto(stampante, risposta->Esito.Codice);
+    case Risposta::NonRisponde:
+        break;
+    }
+    if (!risposta->PaginaPartita) {
+        throw ErroreStampa(MessaggiStampa::ServizioNonRisponde());
+    }
+    // The page went out but its answer never came: it may have been taken.
+    throw ErroreStampa(MessaggiStampa::InvioSenzaRisposta(stampante));
 }
 
 } // namespace lumivex

@@ -1,6 +1,8 @@
 #include "printing/EseguiStampa.h"
 
+#include "printing/MessaggiStampa.h"
 #include "printing/StampaAnnullata.h"
+#include "printing/StampaInPausa.h"
 
 #include <exception>
 
@@ -11,6 +13,8 @@ EsitoStampa EseguiStampa(Stampante &stampante, const std::function<void()> &impa
     try {
         impaginazione();
         return {};
+    } catch (const StampaInPausa &avviso) {
+        return {EsitoStampa::Tipo::InPausa, avviso.what()};
     } catch (const StampaAnnullata &) {
         stampante.KillDoc();
         return {EsitoStampa::Tipo::Annullata, {}};
@@ -21,7 +25,7 @@ EsitoStampa EseguiStampa(Stampante &stampante, const std::function<void()> &impa
         // Not a printer fault (memory, a counter out of range): still a page
         // that did not come out, and the pupil needs to know that much.
         stampante.KillDoc();
-        return {EsitoStampa::Tipo::Guasto, "La stampa non è riuscita: nessuna pagina è stata stampata."};
+        return {EsitoStampa::Tipo::Guasto, MessaggiStampa::StampaNonRiuscita()};
     }
 }
 

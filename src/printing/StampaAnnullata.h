@@ -1,6 +1,7 @@
 #pragma once
 
 #include "printing/ErroreStampa.h"
+#include "printing/MessaggiStampa.h"
 
 namespace lumivex {
 
@@ -9,7 +10,7 @@ namespace lumivex {
 // caller that only catches faults still never lets it escape.
 class StampaAnnullata : public ErroreStampa {
 public:
-    StampaAnnullata() : ErroreStampa("Stampa annullata: nessun file è stato salvato.") {}
+    StampaAnnullata() : ErroreStampa(MessaggiStampa::StampaAnnullata()) {}
 };
 
 } // namespace lumivex

@@ -58,6 +58,8 @@ public:
     // twips.
     virtual void PaintPicture(const QImage &immagine, double x, double y, double larghezza, double altezza) = 0;
     // Sends the open document as one job; nothing happens when none is open.
+    // A job taken by a paused printer throws StampaInPausa: not a fault, it
+    // waits in the queue.
     virtual void EndDoc() = 0;
     // Drops the open document, if any: nothing of it is sent.
     virtual void KillDoc() noexcept = 0;

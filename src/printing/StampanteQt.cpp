@@ -1,11 +1,15 @@
 #include "printing/StampanteQt.h"
 
 #include "printing/CodaCups.h"
+#include "printing/ElencoIncompleto.h"
 #include "printing/ErroreStampa.h"
+#include "printing/MessaggiStampa.h"
 #include "printing/StampaAnnullata.h"
+#include "printing/StampaInPausa.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QFont>
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -13,8 +17,6 @@
 #include <QPageLayout>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QPrinter>
-#include <QPrinterInfo>
 #include <QSaveFile>
 #include <QStandardPaths>
 #include <QTemporaryFile>
@@ -72,17 +74,48 @@ bool PosizioneValida(double twip)
     return std::isfinite(twip) && std::abs(twip) <= PosizioneMassima;
 }
 
+// QSaveFile reports a missing folder and a forbidden one alike: look at
+// the folder to tell the user which.
 std::string MessaggioSalvataggio(const QString &percorso, QFileDevice::FileError errore)
 {
-    const std::string dove = "Non è stato possibile salvare il PDF \"" + percorso.toStdString() + "\": ";
-    switch (errore) {
-    case QFileDevice::PermissionsError:
-        return dove + "non hai il permesso di scrivere in quella cartella.";
-    case QFileDevice::ResourceError:
-        return dove + "il disco è pieno.";
-    default:
-        return dove + "la cartella non esiste o non vi si può scrivere.";
+    const QFileInfo file(percorso);
+    const QFileInfo cartella(file.absolutePath());
+    const std::string nome = percorso.toStdString();
+    const std::string nomeCartella = QDir::toNativeSeparators(cartella.filePath()).toStdString();
+    if (!cartella.exists()) {
+        return MessaggiStampa::PdfCartellaInesistente(nome, nomeCartella);
     }
+    if (!cartella.isDir()) {
+        return MessaggiStampa::PdfNonCartella(nome, nomeCartella);
+    }
+    if (file.isDir()) {
+        return MessaggiStampa::PdfEUnaCartella(nome);
+    }
+    if (!cartella.isWritable()) {
+        return MessaggiStampa::PdfCartellaProtetta(nome, nomeCartella);
+    }
+    if (file.exists() && !file.isWritable()) {
+        return MessaggiStampa::PdfFileProtetto(nome);
+    }
+    if (errore == QFileDevice::ResourceError) {
+        return MessaggiStampa::PdfDiscoPieno(nome);
+    }
+    return MessaggiStampa::PdfNonScritto(nome);
+}
+
+// The printer's sheet as it tells it; the PDF printer's when it does not.
+QPageLayout PaginaDi(const std::optional<CodaCups::Foglio> &foglio)
+{
+    if (!foglio) {
+        return PaginaPdf();
+    }
+    constexpr double MmPerCentesimo = 0.01;
+    return QPageLayout(QPageSize(QSizeF(foglio->Larghezza * MmPerCentesimo, foglio->Altezza * MmPerCentesimo),
+                                 QPageSize::Millimeter),
+                       QPageLayout::Portrait,
+                       QMarginsF(foglio->Sinistra * MmPerCentesimo, foglio->Sopra * MmPerCentesimo,
+                                 foglio->Destra * MmPerCentesimo, foglio->Sotto * MmPerCentesimo),
+                       QPageLayout::Millimeter);
 }
 
 QString NomeFile(const std::string &titolo)
@@ -121,8 +154,12 @@ void StampanteQt::ImpostaSceltaFilePdf(SceltaFilePdf sceltaFilePdf)
 std::vector<Dispositivo> StampanteQt::Printers() const
 {
     std::vector<Dispositivo> elenco;
-    for (const QString &nome : QPrinterInfo::availablePrinterNames()) {
-        elenco.push_back({nome.toStdString()});
+    try {
+        for (std::string &nome : CodaCups::Elenca().Stampanti) {
+            elenco.push_back({std::move(nome)});
+        }
+    } catch (const ErroreStampa &) {
+        throw ElencoIncompleto(MessaggiStampa::ElencoSenzaServizio(), {Dispositivo{NomeStampantePdf}});
     }
     elenco.push_back({NomeStampantePdf});
     return elenco;
@@ -140,13 +177,15 @@ Dispositivo StampanteQt::Printer() const
     }
     // The system's default is taken once and kept, as a choice would be;
     // while there is no real printer the PDF printer stands in, and a
-    // printer installed later still becomes the default.
+    // printer installed later still becomes the default. A print system
+    // that does not answer throws: the PDF printer is then a choice for the
+    // user, never a silent stand-in.
     if (!predefinita_) {
-        const QPrinterInfo predefinita = QPrinterInfo::defaultPrinter();
-        if (!predefinita.isNull()) {
-            predefinita_ = Dispositivo{predefinita.printerName().toStdString()};
-        } else if (const QStringList nomi = QPrinterInfo::availablePrinterNames(); !nomi.isEmpty()) {
-            predefinita_ = Dispositivo{nomi.front().toStdString()};
+        CodaCups::Elenco elenco = CodaCups::Elenca();
+        if (elenco.Predefinita) {
+            predefinita_ = Dispositivo{std::move(*elenco.Predefinita)};
+        } else if (!elenco.Stampanti.empty()) {
+            predefinita_ = Dispositivo{std::move(elenco.Stampanti.front())};
         }
     }
     return predefinita_ ? *predefinita_ : Dispositivo{NomeStampantePdf};
@@ -155,11 +194,14 @@ Dispositivo StampanteQt::Printer() const
 void StampanteQt::Printer(const Dispositivo &dispositivo)
 {
     if (documento_) {
-        Guasto("Non si può cambiare stampante mentre si stampa una pagina: la pagina non è stata stampata.");
+        Guasto(MessaggiStampa::CambioDuranteLaStampa());
     }
-    const std::vector<Dispositivo> elenco = Printers();
-    if (std::find(elenco.begin(), elenco.end(), dispositivo) == elenco.end()) {
-        throw ErroreStampa("La stampante \"" + dispositivo.Nome + "\" non è installata.");
+    // The PDF printer needs no print system: it stays a choice when that is silent.
+    if (dispositivo.Nome != NomeStampantePdf) {
+        const std::vector<Dispositivo> elenco = Printers();
+        if (std::find(elenco.begin(), elenco.end(), dispositivo) == elenco.end()) {
+            throw ErroreStampa(MessaggiStampa::StampanteNonInstallata(dispositivo.Nome));
+        }
     }
     scelta_ = dispositivo;
 }
@@ -176,7 +218,7 @@ std::string StampanteQt::Fonts(int indice) const
         fonts_ = FontUtilizzabili();
     }
     if (indice < 0 || static_cast<std::size_t>(indice) >= fonts_.size()) {
-        throw ErroreStampa("Il carattere numero " + std::to_string(indice) + " non esiste.");
+        throw ErroreStampa(MessaggiStampa::CarattereInesistente(indice));
     }
     return fonts_[static_cast<std::size_t>(indice)];
 }
@@ -184,7 +226,7 @@ std::string StampanteQt::Fonts(int indice) const
 void StampanteQt::FontName(const std::string &nome)
 {
     if (nome.empty()) {
-        Guasto("Manca il nome del carattere: la pagina non è stata stampata.");
+        Guasto(MessaggiStampa::NomeCarattereMancante());
     }
     nomeFont_ = nome;
 }
@@ -192,7 +234,7 @@ void StampanteQt::FontName(const std::string &nome)
 void StampanteQt::FontSize(double punti)
 {
     if (!std::isfinite(punti) || punti <= 0.0 || punti > 1000.0) {
-        Guasto("La dimensione del carattere non è valida: la pagina non è stata stampata.");
+        Guasto(MessaggiStampa::DimensioneCarattereErrata());
     }
     puntiFont_ = punti;
 }
@@ -205,7 +247,7 @@ void StampanteQt::FontBold(bool grassetto)
 void StampanteQt::CurrentX(double twip)
 {
     if (!PosizioneValida(twip)) {
-        Guasto("La posizione di stampa non è valida: la pagina non è stata stampata.");
+        Guasto(MessaggiStampa::PosizioneErrata());
     }
     x_ = twip;
 }
@@ -213,7 +255,7 @@ void StampanteQt::CurrentX(double twip)
 void StampanteQt::CurrentY(double twip)
 {
     if (!PosizioneValida(twip)) {
-        Guasto("La posizione di stampa non è valida: la pagina non è stata stampata.");
+        Guasto(MessaggiStampa::PosizioneErrata());
     }
     y_ = twip;
 }
@@ -272,11 +314,11 @@ void StampanteQt::ScriviRiga(const QString &testo, ACapo aCapo)
 void StampanteQt::PaintPicture(const QImage &immagine, double x, double y, double larghezza, double altezza)
 {
     if (immagine.isNull()) {
-        Guasto("L'immagine da stampare è vuota: la pagina non è stata stampata.");
+        Guasto(MessaggiStampa::ImmagineVuota());
     }
     if (!PosizioneValida(x) || !PosizioneValida(y) || !PosizioneValida(larghezza) || !PosizioneValida(altezza)
         || larghezza <= 0.0 || altezza <= 0.0) {
-        Guasto("La posizione di stampa non è valida: la pagina non è stata stampata.");
+        Guasto(MessaggiStampa::PosizioneErrata());
     }
     Documento &documento = DocumentoAperto();
     const double unita = documento.unitaPerTwip;
@@ -295,20 +337,31 @@ void StampanteQt::EndDoc()
     x_ = 0.0;
     y_ = 0.0;
     if (!documento->painter.end() || !documento->file.flush() || documento->file.size() == 0) {
-        throw ErroreStampa("Non è stato possibile preparare la pagina: la pagina non è stata stampata.");
+        throw ErroreStampa(MessaggiStampa::PaginaNonPreparata());
     }
     if (documento->stampante.Nome == NomeStampantePdf) {
         SalvaPdf(documento->file, documento->titolo);
-    } else {
-        CodaCups::Invia(documento->stampante.Nome, QFile::encodeName(documento->file.fileName()).toStdString(),
-                        documento->titolo);
+        return;
+    }
+    // The page goes by value: a send given up on must not read a file
+    // that is gone by then.
+    if (!documento->file.seek(0)) {
+        throw ErroreStampa(MessaggiStampa::PaginaNonPreparata());
+    }
+    const QByteArray pagina = documento->file.readAll();
+    if (pagina.isEmpty()) {
+        throw ErroreStampa(MessaggiStampa::PaginaNonPreparata());
+    }
+    if (CodaCups::Invia(documento->stampante.Nome, pagina.toStdString(), documento->titolo)
+        == CodaCups::Consegna::InPausa) {
+        throw StampaInPausa(documento->stampante.Nome);
     }
 }
 
 void StampanteQt::SalvaPdf(QFile &pagina, const std::string &titolo)
 {
     if (!sceltaFilePdf_) {
-        throw ErroreStampa("Non è stato indicato dove salvare il PDF: la pagina non è stata salvata.");
+        throw ErroreStampa(MessaggiStampa::PdfSenzaDestinazione());
     }
     QString cartella = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (cartella.isEmpty()) {
@@ -320,7 +373,7 @@ void StampanteQt::SalvaPdf(QFile &pagina, const std::string &titolo)
         throw StampaAnnullata();
     }
     if (!pagina.seek(0)) {
-        throw ErroreStampa("Non è stato possibile preparare la pagina: la pagina non è stata salvata.");
+        throw ErroreStampa(MessaggiStampa::PaginaNonPreparataPdf());
     }
     // QSaveFile replaces the file only once all of it is written.
     QSaveFile destinazione(*scelto);
@@ -350,14 +403,8 @@ StampanteQt::Documento &StampanteQt::DocumentoAperto()
     const Dispositivo stampante = Printer();
     QPageLayout pagina = PaginaPdf();
     if (stampante.Nome != NomeStampantePdf) {
-        CodaCups::VerificaStampante(stampante.Nome);
-        const QPrinterInfo informazioni = QPrinterInfo::printerInfo(Testo(stampante.Nome));
-        if (informazioni.isNull()) {
-            throw ErroreStampa("La stampante \"" + stampante.Nome
-                               + "\" non è più installata: la pagina non è stata stampata.");
-        }
         // The printer's own paper and printable area.
-        pagina = QPrinter(informazioni).pageLayout();
+        pagina = PaginaDi(CodaCups::FoglioDi(stampante.Nome));
     }
 
     auto documento = std::make_unique<Documento>();
@@ -365,8 +412,7 @@ StampanteQt::Documento &StampanteQt::DocumentoAperto()
     documento->titolo = titolo_;
     documento->file.setFileTemplate(QDir(QDir::tempPath()).filePath(QStringLiteral("lumivex-XXXXXX.pdf")));
     if (!documento->file.open()) {
-        throw ErroreStampa("Non è stato possibile preparare la pagina: la cartella dei file temporanei non "
-                           "è scrivibile.");
+        throw ErroreStampa(MessaggiStampa::CartellaTemporaneaNonScrivibile());
     }
     documento->pdf = std::make_unique<QPdfWriter>(&documento->file);
     documento->pdf->setResolution(RisoluzionePagina);
@@ -374,7 +420,7 @@ StampanteQt::Documento &StampanteQt::DocumentoAperto()
     documento->pdf->setTitle(Testo(titolo_));
     documento->pdf->setCreator(QStringLiteral("Lumivex"));
     if (!documento->painter.begin(documento->pdf.get())) {
-        throw ErroreStampa("Non è stato possibile preparare la pagina: la pagina non è stata stampata.");
+        throw ErroreStampa(MessaggiStampa::PaginaNonPreparata());
     }
     documento->unitaPerTwip = RisoluzionePagina / TwipPerPollice;
     documento_ = std::move(documento);

@@ -5,13 +5,26 @@
 
 namespace lumivex {
 
-void MostraMessaggio(QWidget *genitore, const QString &testo)
+namespace {
+
+void Mostra(QWidget *genitore, const QString &testo, QMessageBox::Icon icona)
 {
-    auto *scatola = new QMessageBox(QMessageBox::Warning, QCoreApplication::applicationName(), testo,
-                                    QMessageBox::Ok, genitore);
+    auto *scatola = new QMessageBox(icona, QCoreApplication::applicationName(), testo, QMessageBox::Ok, genitore);
     scatola->setObjectName(QStringLiteral("messaggio"));
     scatola->setAttribute(Qt::WA_DeleteOnClose);
     scatola->open();
+}
+
+} // namespace
+
+void MostraMessaggio(QWidget *genitore, const QString &testo)
+{
+    Mostra(genitore, testo, QMessageBox::Warning);
+}
+
+void MostraInformazione(QWidget *genitore, const QString &testo)
+{
+    Mostra(genitore, testo, QMessageBox::Information);
 }
 
 } // namespace lumivex

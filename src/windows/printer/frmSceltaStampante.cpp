@@ -2,6 +2,7 @@
 
 #include "ui_frmSceltaStampante.h"
 
+#include "printing/ElencoIncompleto.h"
 #include "printing/ErroreStampa.h"
 #include "printing/Stampante.h"
 #include "windows/common/Messaggio.h"
@@ -9,6 +10,7 @@
 #include "windows/common/RegistroFinestre.h"
 #include "windows/common/Testo.h"
 
+#include <optional>
 
 namespace lumivex {
 
@@ -29,7 +31,8 @@ frmSceltaStampante::frmSceltaStampante(Stampante &stampante, RegistroFinestre &r
     connect(ui_->Command2, &QPushButton::clicked, this, [this] { registro_.Scarica<frmSceltaStampante>(); });
     connect(ui_->Combo1, &QComboBox::activated, this, &frmSceltaStampante::Combo1_Click);
     // A print system that does not answer leaves the list as far as it got
-    // and says so; the window stays usable to close.
+    // and says so, naming no default it could not list; the window stays
+    // usable to choose what is there, or to close.
     try {
         ElencaStampanti();
         MostraPredefinita();
@@ -48,11 +51,21 @@ void frmSceltaStampante::showEvent(QShowEvent *evento)
 
 void frmSceltaStampante::ElencaStampanti()
 {
-    for (const Dispositivo &dispositivo : stampante_.Printers()) {
+    std::optional<ElencoIncompleto> incompleto;
+    try {
+        elenco_ = stampante_.Printers();
+    } catch (const ElencoIncompleto &errore) {
+        elenco_ = errore.Disponibili;
+        incompleto = errore;
+    }
+    for (const Dispositivo &dispositivo : elenco_) {
         ui_->Combo1->addItem(DaStd(stampante_.DeviceName(dispositivo)));
     }
     ui_->Combo1->setCurrentIndex(0);
     Combo1_Click();
+    if (incompleto) {
+        throw *incompleto;
+    }
 }
 
 void frmSceltaStampante::MostraPredefinita()
@@ -67,8 +80,10 @@ void frmSceltaStampante::Combo1_Click()
         return;
     }
     try {
+        // The list as shown: asking the print system again at every
+        // selection would cost a wait each time it is silent.
         const std::string scelto = AStd(ui_->Combo1->currentText());
-        for (const Dispositivo &dispositivo : stampante_.Printers()) {
+        for (const Dispositivo &dispositivo : elenco_) {
             if (stampante_.DeviceName(dispositivo) == scelto) {
                 stampante_.Printer(dispositivo);
                 break;

@@ -2,7 +2,10 @@
 
 #include <QWidget>
 
+#include "printing/Dispositivo.h"
+
 #include <memory>
+#include <vector>
 
 namespace Ui {
 class frmSceltaStampante;
@@ -32,6 +35,7 @@ private:
     Stampante &stampante_;
     RegistroFinestre &registro_;
     std::unique_ptr<Ui::frmSceltaStampante> ui_;
+    std::vector<Dispositivo> elenco_;
     // The list's own first selection at load is not a choice of the user's.
     bool SelezioneVista = false;
 };

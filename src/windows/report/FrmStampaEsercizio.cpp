@@ -87,7 +87,12 @@ void FrmStampaEsercizio::EseguiComando(int indice)
 void FrmStampaEsercizio::Stampa()
 {
     const EsitoStampa esito = StampaEsercizio(stampante_, m_);
-    if (!esito.Messaggio.empty()) {
+    if (esito.Messaggio.empty()) {
+        return;
+    }
+    if (esito.Esito == EsitoStampa::Tipo::InPausa) {
+        MostraInformazione(this, DaStd(esito.Messaggio));
+    } else {
         MostraMessaggio(this, DaStd(esito.Messaggio));
     }
 }

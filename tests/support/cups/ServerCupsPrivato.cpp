@@ -146,7 +146,7 @@ ServerCupsPrivato::ServerCupsPrivato(const std::vector<std::string> &code, const
             AggiungiCoda(coda);
         }
         if (!predefinita.empty()) {
-            Esegui({"/usr/sbin/lpadmin", "-d", predefinita});
+            ImpostaPredefinita(predefinita);
         }
     } catch (...) {
         Ferma();
@@ -222,14 +222,70 @@ void ServerCupsPrivato::Ferma()
         return;
     }
     ::kill(pid_, SIGTERM);
+    // A frozen server would never see the SIGTERM.
+    ::kill(pid_, SIGCONT);
     AttendiFiglio(pid_, 10s);
     pid_ = 0;
+}
+
+void ServerCupsPrivato::Sospendi()
+{
+    if (pid_ <= 0 || ::kill(pid_, SIGSTOP) != 0) {
+        throw std::runtime_error("no server to freeze");
+    }
+}
+
+void ServerCupsPrivato::Continua()
+{
+    if (pid_ > 0) {
+        ::kill(pid_, SIGCONT);
+    }
 }
 
 void ServerCupsPrivato::AggiungiCoda(const std::string &coda)
 {
     Esegui({"/usr/sbin/lpadmin", "-p", coda, "-E", "-v", "file://" + FileDiCoda(coda).string(), "-P",
             LUMIVEX_PPD_PROVA});
+}
+
+Sospensione::Sospensione(ServerCupsPrivato &server, std::chrono::milliseconds limite) : server_(server)
+{
+    server_.Sospendi();
+    guardia_ = std::thread([this, limite] {
+        std::unique_lock blocco(mutex_);
+        finita_.wait_for(blocco, limite, [this] { return fine_; });
+        server_.Continua();
+    });
+}
+
+Sospensione::~Sospensione()
+{
+    {
+        const std::lock_guard blocco(mutex_);
+        fine_ = true;
+    }
+    finita_.notify_one();
+    guardia_.join();
+}
+
+void ServerCupsPrivato::RimuoviCoda(const std::string &coda)
+{
+    Esegui({"/usr/sbin/lpadmin", "-x", coda});
+}
+
+void ServerCupsPrivato::ImpostaPredefinita(const std::string &coda)
+{
+    Esegui({"/usr/sbin/lpadmin", "-d", coda});
+}
+
+void ServerCupsPrivato::PausaCoda(const std::string &coda)
+{
+    Esegui({"/usr/sbin/cupsdisable", coda});
+}
+
+void ServerCupsPrivato::RiprendiCoda(const std::string &coda)
+{
+    Esegui({"/usr/sbin/cupsenable", coda});
 }
 
 void ServerCupsPrivato::Esegui(const std::vector<std::string> &argomenti) const

@@ -1,9 +1,12 @@
 #pragma once
 
 #include <chrono>
+#include <condition_variable>
 #include <filesystem>
+#include <mutex>
 #include <string>
 #include <sys/types.h>
+#include <thread>
 #include <vector>
 
 namespace lumivex::prove {
@@ -37,8 +40,18 @@ public:
     void Ferma();
     // Starts it again on the same folder: queues and their files are kept.
     void Avvia();
+    // Freezes the server (SIGSTOP) without ending it: it still takes
+    // connections, as the kernel queues them, but answers nothing until
+    // Continua. Prefer the Sospensione guard, which always resumes it.
+    void Sospendi();
+    void Continua();
 
     void AggiungiCoda(const std::string &coda);
+    void RimuoviCoda(const std::string &coda);
+    void ImpostaPredefinita(const std::string &coda);
+    // A paused queue takes jobs and keeps them until it is resumed.
+    void PausaCoda(const std::string &coda);
+    void RiprendiCoda(const std::string &coda);
 
     const std::filesystem::path &Cartella() const { return cartella_; }
     std::string Socket() const;
@@ -58,6 +71,24 @@ private:
 
     std::filesystem::path cartella_;
     pid_t pid_ = 0;
+};
+
+// Keeps the server frozen for its own lifetime, and at most `limite`:
+// whatever the test does, the server answers again afterwards, and a
+// program that freezes with it fails its test instead of hanging it.
+class Sospensione {
+public:
+    explicit Sospensione(ServerCupsPrivato &server, std::chrono::milliseconds limite = std::chrono::seconds(30));
+    ~Sospensione();
+    Sospensione(const Sospensione &) = delete;
+    Sospensione &operator=(const Sospensione &) = delete;
+
+private:
+    ServerCupsPrivato &server_;
+    std::mutex mutex_;
+    std::condition_variable finita_;
+    bool fine_ = false;
+    std::thread guardia_;
 };
 
 } // namespace lumivex::prove

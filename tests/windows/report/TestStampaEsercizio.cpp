@@ -2,6 +2,7 @@
 // through a private CUPS server (Alfa, Beta as the system default, Gamma) or
 // the PDF printer, read back from the page that comes out.
 #include "exercise/Modulo2.h"
+#include "printing/EseguiStampa.h"
 #include "printing/LetturaPdf.h"
 #include "printing/StampanteQt.h"
 #include "support/cups/ConServerCups.h"
@@ -14,6 +15,8 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QPointer>
@@ -21,9 +24,11 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <cmath>
 #include <optional>
+#include <unistd.h>
 
 using namespace lumivex;
 
@@ -46,8 +51,15 @@ public:
     TestStampaEsercizio();
 
 private slots:
+    void servizioFermoAllaPrimaStampaLoDiceSenzaRipiegareSulPdf();
     void invioTenutoStampaUnaPaginaSullaSceltaPoiIlServizioSiFerma();
     void stampantePdfSalvaUnA4OppureTace();
+    void stampanteInPausaAccettaLaPaginaELoDiceUnaVolta();
+    void servizioBloccatoNonFermaLaFinestraENonStampaDueVolte();
+    void salvataggioPdfDiceSeLaCartellaMancaONonECartella();
+    void salvataggioPdfInCartellaProtettaDiceIlPermesso();
+    // Last: the job it leaves behind may still come out later.
+    void invioSenzaRispostaNonPromettePagineNonStampate();
 
 private:
     void ApriEScegliStampante(Qt::Key tasto, int volte, const QString &attesa);
@@ -56,6 +68,9 @@ private:
         QTest::mouseClick(finestra_->findChild<QPushButton *>(QStringLiteral("Option1_1")), Qt::LeftButton);
     }
     QStringList ChiudiMessaggi();
+    QList<QMessageBox::Icon> IconeMessaggi() const;
+    // The message a save into `file` gives, with the PDF printer current.
+    QString MessaggioSalvataggio(const QString &file);
 
     Modulo2 m_;
     std::optional<QString> fileScelto_;
@@ -193,6 +208,167 @@ void TestStampaEsercizio::stampantePdfSalvaUnA4OppureTace()
     QVERIFY(std::abs(pagine.Larghezza - 595.3) < 0.5 && std::abs(pagine.Altezza - 841.9) < 0.5);
     QCOMPARE(prove::RigheDelPdf(*fileScelto_).size(), std::size_t{23});
     QCOMPARE(LavoriStampati(), lavori);
+}
+
+QList<QMessageBox::Icon> TestStampaEsercizio::IconeMessaggi() const
+{
+    QList<QMessageBox::Icon> icone;
+    for (const QMessageBox *scatola : finestra_->findChildren<QMessageBox *>(QStringLiteral("messaggio"))) {
+        if (scatola->isVisible()) {
+            icone.append(scatola->icon());
+        }
+    }
+    return icone;
+}
+
+// Catches: a print system that is down before the run's first print taken
+// for a machine without printers, so the page goes to the PDF dialog (or
+// nowhere, when that is cancelled) without a word; the PDF printer kept as
+// the default once the system is back.
+void TestStampaEsercizio::servizioFermoAllaPrimaStampaLoDiceSenzaRipiegareSulPdf()
+{
+    const int beta = Server->StatoLavori("Beta").Completati;
+    finestra_ = &registro_.Mostra<FrmStampaEsercizio>();
+    finestra_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(finestra_));
+    Server->Ferma();
+    Stampa();
+    Server->Avvia();
+    QCOMPARE(ChiudiMessaggi(),
+             QStringList{QStringLiteral("Il servizio di stampa non risponde: la pagina non è stata stampata.")});
+    QCOMPARE(proposte_, QStringList());
+
+    Stampa();
+    QCOMPARE(ChiudiMessaggi(), QStringList());
+    QVERIFY2(Server->AttendiLavori("Beta", beta + 1), Server->RegistroErrori().c_str());
+    QCOMPARE(proposte_, QStringList());
+}
+
+// Catches: a page queued on a paused printer reported as printed without a
+// word, or as a fault; the notice shown more than once or as a warning; the
+// job lost or sent twice instead of waiting for the printer.
+void TestStampaEsercizio::stampanteInPausaAccettaLaPaginaELoDiceUnaVolta()
+{
+    const int gamma = Server->StatoLavori("Gamma").Completati;
+    ApriEScegliStampante(Qt::Key_Down, 2, QStringLiteral("Gamma"));
+    Server->PausaCoda("Gamma");
+    Stampa();
+    QCOMPARE(IconeMessaggi(), QList<QMessageBox::Icon>{QMessageBox::Information});
+    QCOMPARE(ChiudiMessaggi(),
+             QStringList{QStringLiteral("La pagina è stata inviata alla stampante \"Gamma\", che è in pausa: "
+                                        "verrà stampata quando la stampante riprenderà.")});
+    QCOMPARE(Server->StatoLavori("Gamma").InCorso, 1);
+    Server->RiprendiCoda("Gamma");
+    QVERIFY2(Server->AttendiLavori("Gamma", gamma + 1), Server->RegistroErrori().c_str());
+}
+
+// Catches: a print server that is frozen (not dead: it still takes
+// connections) freezing the window for as long as it stays so, with no
+// repaint and no word; a wait past the bound; the page sent again, by a
+// retry or by the question left behind, once the server answers.
+void TestStampaEsercizio::servizioBloccatoNonFermaLaFinestraENonStampaDueVolte()
+{
+    const int lavori = LavoriStampati();
+    const int gamma = Server->StatoLavori("Gamma").Completati;
+    ApriEScegliStampante(Qt::Key_Down, 2, QStringLiteral("Gamma"));
+    int battiti = 0;
+    QTimer battito;
+    battito.setInterval(50);
+    connect(&battito, &QTimer::timeout, this, [&battiti] { ++battiti; });
+    battito.start();
+    QElapsedTimer durata;
+    qint64 attesa = 0;
+    int battitiNellAttesa = 0;
+    {
+        const prove::Sospensione sospeso(*Server);
+        durata.start();
+        Stampa();
+        attesa = durata.elapsed();
+        battitiNellAttesa = battiti;
+    }
+    QVERIFY2(attesa < 10000, QByteArray::number(attesa));
+    QVERIFY2(battitiNellAttesa > 10, QByteArray::number(battitiNellAttesa));
+    QCOMPARE(ChiudiMessaggi(),
+             QStringList{QStringLiteral("Il servizio di stampa non risponde: la pagina non è stata stampata.")});
+
+    Stampa();
+    QCOMPARE(ChiudiMessaggi(), QStringList());
+    QVERIFY2(Server->AttendiLavori("Gamma", gamma + 1), Server->RegistroErrori().c_str());
+    QCOMPARE(LavoriStampati(), lavori + 1);
+}
+
+QString TestStampaEsercizio::MessaggioSalvataggio(const QString &file)
+{
+    ApriEScegliStampante(Qt::Key_End, 1, QString::fromUtf8(StampanteQt::NomeStampantePdf));
+    fileScelto_ = file;
+    Stampa();
+    const QStringList testi = ChiudiMessaggi();
+    return testi.size() == 1 ? testi.front() : testi.join(QLatin1Char('|'));
+}
+
+// Catches: a missing folder and a path through a regular file reported
+// alike ("non esiste o non vi si può scrivere"), or naming the wrong folder;
+// something written anyway.
+void TestStampaEsercizio::salvataggioPdfDiceSeLaCartellaMancaONonECartella()
+{
+    QTemporaryDir cartella;
+    const QString manca = cartella.filePath(QStringLiteral("manca"));
+    QCOMPARE(MessaggioSalvataggio(manca + QStringLiteral("/resoconto.pdf")),
+             QStringLiteral("Non è stato possibile salvare il PDF \"%1/resoconto.pdf\": la cartella \"%1\" non "
+                            "esiste.")
+                 .arg(manca));
+
+    const QString file = cartella.filePath(QStringLiteral("appunti.txt"));
+    QFile appunti(file);
+    QVERIFY(appunti.open(QIODevice::WriteOnly));
+    appunti.close();
+    QCOMPARE(MessaggioSalvataggio(file + QStringLiteral("/resoconto.pdf")),
+             QStringLiteral("Non è stato possibile salvare il PDF \"%1/resoconto.pdf\": \"%1\" non è una cartella.")
+                 .arg(file));
+    QCOMPARE(QDir(cartella.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+             QStringList{QStringLiteral("appunti.txt")});
+}
+
+// Catches: a folder that exists but cannot be written into called missing.
+void TestStampaEsercizio::salvataggioPdfInCartellaProtettaDiceIlPermesso()
+{
+    if (::geteuid() == 0) {
+        QSKIP("Permissions do not stop root from writing.");
+    }
+    QTemporaryDir cartella;
+    const QString protetta = cartella.filePath(QStringLiteral("protetta"));
+    QVERIFY(QDir().mkdir(protetta));
+    QVERIFY(QFile::setPermissions(protetta, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    const QString messaggio = MessaggioSalvataggio(protetta + QStringLiteral("/resoconto.pdf"));
+    QFile::setPermissions(protetta, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QCOMPARE(messaggio, QStringLiteral("Non è stato possibile salvare il PDF \"%1/resoconto.pdf\": non hai il "
+                                       "permesso di scrivere nella cartella \"%1\".")
+                            .arg(protetta));
+}
+
+// Catches: a send to a server that falls silent once the page is drawn
+// freezing the window, or reported as surely not printed although the job
+// may be in the queue; the page sent again once the server answers.
+void TestStampaEsercizio::invioSenzaRispostaNonPromettePagineNonStampate()
+{
+    const int alfa = Server->StatoLavori("Alfa").Completati;
+    stampante_.Printer(Dispositivo{"Alfa"});
+    stampante_.Print("prova", ACapo::Si);
+    EsitoStampa esito;
+    QElapsedTimer durata;
+    {
+        const prove::Sospensione sospeso(*Server);
+        durata.start();
+        esito = EseguiStampa(stampante_, [this] { stampante_.EndDoc(); });
+    }
+    QVERIFY2(durata.elapsed() < 10000, QByteArray::number(durata.elapsed()));
+    QCOMPARE(esito.Esito, EsitoStampa::Tipo::Guasto);
+    QCOMPARE(QString::fromStdString(esito.Messaggio),
+             QStringLiteral("Il servizio di stampa non risponde: la pagina inviata alla stampante \"Alfa\" potrebbe "
+                            "essere stampata quando il servizio riprenderà. Controlla la stampante prima di "
+                            "stamparla di nuovo."));
+    QTest::qWait(2000);
+    QVERIFY(Server->StatoLavori("Alfa").Completati <= alfa + 1);
 }
 
 int main(int argc, char **argv)
