@@ -244,10 +244,7 @@ void FrmAttestato::PreparaImmagine()
 
 void FrmAttestato::Stampa()
 {
-    const EsitoStampa esito = StampaAttestato(stampante_, immagine_);
-    if (!esito.Messaggio.empty()) {
-        MostraMessaggio(this, DaStd(esito.Messaggio));
-    }
+    MostraEsitoStampa(this, StampaAttestato(stampante_, immagine_));
 }
 
 } // namespace lumivex

@@ -1,5 +1,8 @@
 #include "windows/common/Messaggio.h"
 
+#include "printing/EsitoStampa.h"
+#include "windows/common/Testo.h"
+
 #include <QCoreApplication>
 #include <QMessageBox>
 
@@ -22,9 +25,13 @@ void MostraMessaggio(QWidget *genitore, const QString &testo)
     Mostra(genitore, testo, QMessageBox::Warning);
 }
 
-void MostraInformazione(QWidget *genitore, const QString &testo)
+void MostraEsitoStampa(QWidget *genitore, const EsitoStampa &esito)
 {
-    Mostra(genitore, testo, QMessageBox::Information);
+    if (esito.Messaggio.empty()) {
+        return;
+    }
+    Mostra(genitore, DaStd(esito.Messaggio),
+           esito.Esito == EsitoStampa::Tipo::InPausa ? QMessageBox::Information : QMessageBox::Warning);
 }
 
 } // namespace lumivex

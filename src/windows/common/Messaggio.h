@@ -5,12 +5,17 @@
 class QWidget;
 
 namespace lumivex {
+struct EsitoStampa;
+}
+
+namespace lumivex {
 
 // A message box with OK only, modal to its window but without a nested event
 // loop: the handler that shows it goes on, and the pupil's work stays as it was.
 void MostraMessaggio(QWidget *genitore, const QString &testo);
 
-// The same for news that is no fault (a page waiting for a paused printer).
-void MostraInformazione(QWidget *genitore, const QString &testo);
+// How a print ended, told the user: nothing when there is nothing to say,
+// a notice as information, a fault as a warning.
+void MostraEsitoStampa(QWidget *genitore, const EsitoStampa &esito);
 
 } // namespace lumivex

@@ -86,15 +86,7 @@ void FrmStampaEsercizio::EseguiComando(int indice)
 
 void FrmStampaEsercizio::Stampa()
 {
-    const EsitoStampa esito = StampaEsercizio(stampante_, m_);
-    if (esito.Messaggio.empty()) {
-        return;
-    }
-    if (esito.Esito == EsitoStampa::Tipo::InPausa) {
-        MostraInformazione(this, DaStd(esito.Messaggio));
-    } else {
-        MostraMessaggio(this, DaStd(esito.Messaggio));
-    }
+    MostraEsitoStampa(this, StampaEsercizio(stampante_, m_));
 }
 
 } // namespace lumivex
