@@ -191,7 +191,9 @@ bool ComandiOpzione::eventFilter(QObject *oggetto, QEvent *evento)
             return false;
         // Taking the press and the release away from QAbstractButton keeps
         // the button up and stops the release from clicking a second time.
-        if (evento->type() == QEvent::MouseButtonPress)
+        // A second press soon after the first comes as a double click: it is
+        // a press all the same.
+        if (evento->type() != QEvent::MouseButtonRelease)
             EseguiAzione(indice);
         return true;
     case QEvent::KeyPress:

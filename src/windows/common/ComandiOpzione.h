@@ -26,10 +26,10 @@ namespace lumivex {
 // - Focus colour and normal colour paint the button background (palette role
 //   Button) as the focus comes and goes; give the design colour through the
 //   palette, not a style sheet.
-// - Any mouse button pressed on an element runs the command at once; the
-//   release does nothing. click() from code and the accessibility "Press"
-//   action arrive as clicked() and run it too. A button never stays down or
-//   checked.
+// - Any mouse button pressed on an element runs the command at once, the
+//   second press of a double click included; the release does nothing.
+//   click() from code and the accessibility "Press" action arrive as
+//   clicked() and run it too. A button never stays down or checked.
 // - Keys: digits 1..ultimaCifra (main row or numeric pad) and the associated
 //   letters move the focus to their element if it can take it; Space walks to
 //   the next element that can, wrapping; Enter runs the focused element's
