@@ -35,8 +35,9 @@ namespace lumivex {
 //   the next element that can, wrapping; Enter runs the focused element's
 //   command. Tab and Backtab keep Qt's focus chain so other controls stay
 //   reachable; every other key is swallowed, arrows included.
-// - A held key acts once: auto-repeated presses are dropped, and every real
-//   press acts, wherever the previous key was released.
+// - A held key acts once, even after its command moved the focus to another
+//   array or window (GuardiaTasti, installed by the first array built), and
+//   every real press acts, wherever the previous key was released.
 class ComandiOpzione : public QObject {
     Q_OBJECT
 
