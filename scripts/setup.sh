@@ -17,6 +17,8 @@ PACCHETTI=(
     fonts-liberation fonts-urw-base35
     # a display for the program where the machine has none
     xvfb xauth
+    # real keyboard and mouse events for the tests under Xvfb
+    xdotool
 )
 
 mancanti=()
