@@ -18,8 +18,9 @@ if [ "${1:-}" = "--prove" ]; then
         # a private CUPS server whose queues pass the PDF through (gziptoany,
         # in cups-core-drivers), pages read back
         cups-daemon cups-client cups-core-drivers poppler-utils
-        # a display for the windows under test
-        xvfb xauth
+        # a display for the windows under test, with real keyboard and
+        # mouse events
+        xvfb xauth xdotool
     )
 fi
 

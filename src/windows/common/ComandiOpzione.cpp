@@ -1,5 +1,7 @@
 #include "windows/common/ComandiOpzione.h"
 
+#include "windows/common/GuardiaTasti.h"
+
 #include <QAbstractButton>
 #include <QEvent>
 #include <QKeyEvent>
@@ -17,6 +19,8 @@ ComandiOpzione::ComandiOpzione(QList<QPushButton *> elementi, QColor coloreFuoco
     : coloreFuoco_(coloreFuoco), coloreNormale_(coloreNormale), ultimaCifra_(ultimaCifra),
       azione_(std::move(azione))
 {
+    // Repeats that Qt does not flag are caught once for the whole program.
+    GuardiaTasti::DellApplicazione();
     elementi_.reserve(static_cast<std::size_t>(elementi.size()));
     for (QPushButton *pulsante : elementi) {
         const int indice = static_cast<int>(elementi_.size());
@@ -191,7 +195,9 @@ bool ComandiOpzione::eventFilter(QObject *oggetto, QEvent *evento)
             return false;
         // Taking the press and the release away from QAbstractButton keeps
         // the button up and stops the release from clicking a second time.
-        if (evento->type() == QEvent::MouseButtonPress)
+        // A second press soon after the first comes as a double click: it is
+        // a press all the same.
+        if (evento->type() != QEvent::MouseButtonRelease)
             EseguiAzione(indice);
         return true;
     case QEvent::KeyPress:
@@ -201,8 +207,8 @@ bool ComandiOpzione::eventFilter(QObject *oggetto, QEvent *evento)
             return false;
         // Repeats are dropped outright rather than latched: a latch left set
         // by a key released over another array would swallow the next real
-        // press here, and a repeat arriving after the focus moved to another
-        // array would run a second command for one keystroke.
+        // press here. GuardiaTasti has already dropped the repeats coming
+        // through a window; this catches flagged ones sent to the button.
         if (evento->type() == QEvent::KeyPress && !tasto->isAutoRepeat())
             TastoPremuto(indice, *tasto);
         return true;

@@ -26,17 +26,18 @@ namespace lumivex {
 // - Focus colour and normal colour paint the button background (palette role
 //   Button) as the focus comes and goes; give the design colour through the
 //   palette, not a style sheet.
-// - Any mouse button pressed on an element runs the command at once; the
-//   release does nothing. click() from code and the accessibility "Press"
-//   action arrive as clicked() and run it too. A button never stays down or
-//   checked.
+// - Any mouse button pressed on an element runs the command at once, the
+//   second press of a double click included; the release does nothing.
+//   click() from code and the accessibility "Press" action arrive as
+//   clicked() and run it too. A button never stays down or checked.
 // - Keys: digits 1..ultimaCifra (main row or numeric pad) and the associated
 //   letters move the focus to their element if it can take it; Space walks to
 //   the next element that can, wrapping; Enter runs the focused element's
 //   command. Tab and Backtab keep Qt's focus chain so other controls stay
 //   reachable; every other key is swallowed, arrows included.
-// - A held key acts once: auto-repeated presses are dropped, and every real
-//   press acts, wherever the previous key was released.
+// - A held key acts once, even after its command moved the focus to another
+//   array or window (GuardiaTasti, installed by the first array built), and
+//   every real press acts, wherever the previous key was released.
 class ComandiOpzione : public QObject {
     Q_OBJECT
 

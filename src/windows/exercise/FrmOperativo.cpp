@@ -161,7 +161,9 @@ bool FrmOperativo::TastoTastierino(int tasto, bool tastierinoNumerico)
 }
 
 // The notice's two options: "Stampa" opens the report, "Ricomincia" starts
-// the exercise again in this window, as its warning says.
+// the exercise again in this window, as its warning says. The form puts
+// "Stampa" where "Avanti" was and "Ricomincia" far from the last commands,
+// so the pupil's habitual next click cannot wipe a finished exercise.
 void FrmOperativo::ComandoAvviso(int indice)
 {
     if (indice == 0) {

@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
+#include <QWindow>
 
 #include <map>
 #include <memory>
@@ -40,6 +41,30 @@ void Invio(int ripetizioni = 0)
                          i > 0 && i < ultimo);
         QCoreApplication::sendEvent(QApplication::focusWidget(), &evento);
     }
+}
+
+// A key event as the X platform plugin hands it to the window: with the
+// key's scan code and the server's timestamp.
+void TastoX(QWindow *finestra, QEvent::Type tipo, int tasto, quint64 tempo, bool ripetuto = false)
+{
+    constexpr quint32 Scansione = 36;
+    QKeyEvent evento(tipo, tasto, Qt::NoModifier, Scansione, 0, 0, QString(), ripetuto);
+    evento.setTimestamp(tempo);
+    QCoreApplication::sendEvent(finestra, &evento);
+}
+
+// Return held from time zero: each repeat is a release and a press with one
+// timestamp, flagged or not as Qt happened to pair them; then the release.
+void InvioTenutoX(QWindow *finestra, quint64 inizio, std::initializer_list<bool> ripetizioniSegnate)
+{
+    TastoX(finestra, QEvent::KeyPress, Qt::Key_Return, inizio);
+    quint64 tempo = inizio + 660;
+    for (const bool segnata : ripetizioniSegnate) {
+        TastoX(finestra, QEvent::KeyRelease, Qt::Key_Return, tempo, segnata);
+        TastoX(finestra, QEvent::KeyPress, Qt::Key_Return, tempo, segnata);
+        tempo += 40;
+    }
+    TastoX(finestra, QEvent::KeyRelease, Qt::Key_Return, tempo);
 }
 
 // Any window of the program: the constructor is its load work, closeEvent
@@ -120,6 +145,62 @@ private slots:
         QTest::qWait(100);
         QCOMPARE(azioniA, (Azioni{2, 2, 1, 1, 0}));
         QCOMPARE(azioniB, Azioni{0});
+    }
+
+    // Real input through the window: Cmd_0..Cmd_1 (digits 1..2), Cmd_1's
+    // command moves the focus to Cmd_2, an array of its own.
+    void doppioClicETastiTenutiComeDaX()
+    {
+        QWidget finestra;
+        QList<QPushButton *> p;
+        for (int i = 0; i < 3; ++i)
+            p.push_back(new QPushButton(u"Cmd_%1"_s.arg(i), &finestra));
+        p[1]->move(0, 60);
+        p[2]->move(0, 120);
+        Azioni azioniA, azioniB;
+        ComandiOpzione b(p.mid(2), Qt::cyan, Qt::white, 1, [&](int i) { azioniB.push_back(i); });
+        ComandiOpzione a(p.mid(0, 2), Qt::cyan, Qt::white, 2, [&](int i) {
+            azioniA.push_back(i);
+            if (i == 1)
+                b.SpostaFuoco(0);
+        });
+        finestra.show();
+        finestra.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&finestra));
+        QWindow *x = finestra.windowHandle();
+
+        // Fault: the second press of a double click, delivered as
+        // MouseButtonDblClick, dropped.
+        QTest::mouseDClick(x, Qt::LeftButton, {}, p[0]->geometry().center());
+        QCOMPARE(azioniA, (Azioni{0, 0}));
+
+        // Faults: repeats Qt leaves unflagged acting again; a repeat running
+        // the command of the array the first press moved the focus to.
+        a.SpostaFuoco(1);
+        InvioTenutoX(x, 1000, {false, true, false, false, true, false});
+        QCOMPARE(azioniA, (Azioni{0, 0, 1}));
+        QVERIFY(azioniB.empty());
+        // Fault: a real press after the release swallowed, here on the
+        // array that did not see the press.
+        TastoX(x, QEvent::KeyPress, Qt::Key_Return, 2000);
+        TastoX(x, QEvent::KeyRelease, Qt::Key_Return, 2090);
+        QCOMPARE(azioniB, Azioni{0});
+
+        // Fault: a release lost with the program in the background, or long
+        // ago, turning the next real press into a "repeat".
+        TastoX(x, QEvent::KeyPress, Qt::Key_Return, 3000);
+        QApplicationStateChangeEvent sfondo(Qt::ApplicationInactive);
+        QCoreApplication::sendEvent(qApp, &sfondo);
+        TastoX(x, QEvent::KeyPress, Qt::Key_Return, 3100);
+        TastoX(x, QEvent::KeyPress, Qt::Key_Return, 9000);
+        QCOMPARE(azioniB, (Azioni{0, 0, 0, 0}));
+        TastoX(x, QEvent::KeyRelease, Qt::Key_Return, 9050);
+
+        // Fault: synthetic keys, whose clock a release and the next press may
+        // share, taken for repeats.
+        for (int volta = 0; volta < 3; ++volta)
+            QTest::keyClick(x, Qt::Key_Return);
+        QCOMPARE(azioniB.size(), 7U);
     }
 
     // Laid out as Designer leaves a form, at 400 x 300.

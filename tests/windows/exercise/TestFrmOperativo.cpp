@@ -18,6 +18,8 @@ private slots:
     void esercizioInteroDaTastiera();
     void tastierinoEAccessibilita();
     void ridimensionamento();
+    void doppioClicSulTastierino();
+    void avvisoSottoIlClicAbituale();
     void tastiEClicCasualiNonRomponoNulla();
     void tempoDallaComparsaDelProblema();
 };
@@ -150,6 +152,69 @@ void TestFrmOperativo::ridimensionamento()
     ridimensiona(caricamento);
     for (const auto &[controllo, geometria] : geometrie)
         QVERIFY2(controllo->geometry() == geometria, qPrintable(controllo->objectName()));
+}
+
+void TestFrmOperativo::doppioClicSulTastierino()
+{
+    // Fault: the second of two quick clicks, which Qt delivers as a double
+    // click, lost: "5" twice shows "5", "Cancella" twice removes one digit.
+    Programma p;
+    FrmOperativo &w = p.Apri<FrmOperativo>();
+    const auto doppioClic = [&w](int tasto) {
+        const QPushButton *pulsante = Tasto(w, tasto);
+        QTest::mouseDClick(w.windowHandle(), Qt::LeftButton, {}, pulsante->mapTo(&w, pulsante->rect().center()));
+    };
+    doppioClic(5);
+    QCOMPARE(Testo(w, u"lblNumero2"_s), u"55"_s);
+    doppioClic(1);
+    doppioClic(SchermoOperativo::TastoCancella);
+    QCOMPARE(Testo(w, u"lblNumero2"_s), u"55"_s);
+}
+
+void TestFrmOperativo::avvisoSottoIlClicAbituale()
+{
+    // Faults: "Ricomincia" lying where "Avanti" was, or where the command
+    // that settled the last problem was, so the pupil's next habitual click
+    // (or the second half of a double click) wipes the finished exercise;
+    // a resize moving the notice's options off those places.
+    Programma p;
+    FrmOperativo &w = p.registro.Carica<FrmOperativo>();
+    QWidget *area = w.centralWidget();
+    const QSize progetto = area->size();
+    w.show();
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    for (int n = 1; n <= 20; ++n) {
+        Scrivi(w, p.stato.Soluzione);
+        Premi(w, Qt::Key_Return);
+        if (n < 20)
+            Premi(w, Qt::Key_Return);
+    }
+    QVERIFY(Figlio(w, u"fraAvviso"_s)->isEnabled());
+    const auto posto = [area](const QString &nome) {
+        const QWidget *c = Figlio(*area, nome);
+        return QRect(c->mapTo(area, QPoint()), c->size());
+    };
+    for (const QSize client : {QSize(1920, 1080) - (w.size() - area->size()), progetto}) {
+        w.resize(client + (w.size() - area->size()));
+        QVERIFY(QTest::qWaitFor([&] { return area->size() == client; }, 2000));
+        const QRect avanti = posto(u"Option2_12"_s);
+        QVERIFY(posto(u"optAvviso_0"_s).contains(avanti));
+        QCOMPARE(area->childAt(avanti.center()), Figlio(*area, u"optAvviso_0"_s));
+        for (const QString &ultimo : {u"Option2_11"_s, u"Option2_12"_s, u"Option2_13"_s, u"Option3_0"_s, u"optOK"_s})
+            QVERIFY2(!posto(u"optAvviso_1"_s).intersects(posto(ultimo)), qPrintable(ultimo));
+    }
+
+    // Two clicks where "Avanti" was: the report, and the exercise kept.
+    const QPushButton *avanti = Tasto(w, SchermoOperativo::TastoAvanti);
+    QTest::mouseDClick(w.windowHandle(), Qt::LeftButton, {}, avanti->mapTo(&w, avanti->rect().center()));
+    QVERIFY(p.registro.Caricata<FrmStampaEsercizio>());
+    QCOMPARE(p.stato.NumOperazioni, 20);
+    QVERIFY(Figlio(w, u"fraAvviso"_s)->isEnabled());
+
+    // "Ricomincia" chosen on purpose still starts again.
+    QTest::mouseClick(Pulsante(w, u"optAvviso_1"_s), Qt::LeftButton);
+    QVERIFY(Figlio(w, u"fraTastierino"_s)->isEnabled());
 }
 
 void TestFrmOperativo::tastiEClicCasualiNonRomponoNulla()
