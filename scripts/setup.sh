@@ -13,8 +13,8 @@ PACCHETTI=(
 )
 if [ "${1:-}" = "--prove" ]; then
     PACCHETTI+=(
-        # tests and benchmarks
-        libgtest-dev libgmock-dev libbenchmark-dev
+        # tests and benchmarks; the regional settings the date tests compile
+        libgtest-dev libgmock-dev libbenchmark-dev locales
         # a private CUPS server whose queues pass the PDF through (gziptoany,
         # in cups-core-drivers), pages read back
         cups-daemon cups-client cups-core-drivers poppler-utils
