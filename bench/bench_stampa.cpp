@@ -37,7 +37,7 @@ void Stampa(benchmark::State &stato, StampanteQt &stampante)
     for (auto _ : stato) {
         const EsitoStampa esito = StampaEsercizio(stampante, modulo);
         if (esito.Esito != EsitoStampa::Tipo::Stampata) {
-            stato.SkipWithError(esito.Messaggio.c_str());
+            stato.SkipWithError(DescrizioneTecnica(esito.Guasto, esito.Dettaglio).c_str());
             break;
         }
     }

@@ -2,7 +2,6 @@
 
 #include "printing/AttesaLimitata.h"
 #include "printing/ErroreStampa.h"
-#include "printing/MessaggiStampa.h"
 
 #include <cups/cups.h>
 
@@ -15,8 +14,8 @@ namespace lumivex {
 
 namespace {
 
-// What a call on its own thread brings back: plain data, turned into the
-// user's message on the window's thread.
+// What a call on its own thread brings back: plain data, turned into a
+// fault on the window's thread.
 enum class Risposta {
     Ricevuta,
     NonRisponde,
@@ -26,6 +25,7 @@ enum class Risposta {
 struct EsitoCups {
     Risposta Stato = Risposta::NonRisponde;
     ipp_status_t Codice = IPP_STATUS_OK;
+    std::string Descrizione; // the print system's own words: they live in the calling thread only
 };
 
 int Arrenditi(http_t *, void *)
@@ -74,10 +74,11 @@ bool Risponde(http_t *http)
 EsitoCups Fallimento(http_t *http)
 {
     const ipp_status_t codice = cupsLastError();
+    std::string descrizione = cupsLastErrorString();
     if (codice == IPP_STATUS_ERROR_SERVICE_UNAVAILABLE || !Risponde(http)) {
-        return {Risposta::NonRisponde, codice};
+        return {Risposta::NonRisponde, codice, std::move(descrizione)};
     }
-    return {Risposta::Rifiutata, codice};
+    return {Risposta::Rifiutata, codice, std::move(descrizione)};
 }
 
 // A print system is expected when one is named (CUPS_SERVER or the client
@@ -96,21 +97,41 @@ bool ServizioPrevisto()
     return std::filesystem::exists("/usr/sbin/cupsd", ignorato);
 }
 
-ErroreStampa Rifiuto(const std::string &stampante, ipp_status_t codice)
+GuastoStampa GuastoDelRifiuto(ipp_status_t codice)
 {
     switch (codice) {
     case IPP_STATUS_ERROR_NOT_FOUND:
-        return ErroreStampa(MessaggiStampa::StampanteNonPiuInstallata(stampante));
+        return GuastoStampa::StampanteNonPiuInstallata;
     case IPP_STATUS_ERROR_NOT_ACCEPTING_JOBS:
     case IPP_STATUS_ERROR_PRINTER_IS_DEACTIVATED:
-        return ErroreStampa(MessaggiStampa::StampanteNonAccetta(stampante));
+        return GuastoStampa::NonAccettaStampe;
     case IPP_STATUS_ERROR_FORBIDDEN:
     case IPP_STATUS_ERROR_NOT_AUTHORIZED:
     case IPP_STATUS_ERROR_CUPS_AUTHENTICATION_CANCELED:
-        return ErroreStampa(MessaggiStampa::StampaNonPermessa(stampante));
+        return GuastoStampa::PermessoNegato;
     default:
-        return ErroreStampa(MessaggiStampa::PaginaRifiutata(stampante, static_cast<int>(codice)));
+        return GuastoStampa::PaginaRifiutata;
     }
+}
+
+ErroreStampa Rifiuto(const std::string &stampante, const EsitoCups &esito)
+{
+    DettaglioStampa dettaglio = DettaglioStampa::DellaStampante(stampante, esito.Descrizione);
+    dettaglio.Codice = static_cast<int>(esito.Codice);
+    return ErroreStampa(GuastoDelRifiuto(esito.Codice), std::move(dettaglio));
+}
+
+// A call that brought nothing back, or an answer from no server.
+ErroreStampa Silenzio(GuastoStampa guasto, const std::string &stampante, const EsitoCups *esito)
+{
+    DettaglioStampa dettaglio = DettaglioStampa::DellaStampante(stampante);
+    if (esito == nullptr) {
+        dettaglio.Sistema = "no answer within " + std::to_string(LimiteServizioStampa.count()) + " ms";
+    } else {
+        dettaglio.Codice = static_cast<int>(esito->Codice);
+        dettaglio.Sistema = esito->Descrizione;
+    }
+    return ErroreStampa(guasto, std::move(dettaglio));
 }
 
 template <typename T>
@@ -118,9 +139,9 @@ std::optional<T> Limitata(std::function<T()> chiamata)
 {
     try {
         return ChiamataLimitata(std::move(chiamata));
-    } catch (const std::system_error &) {
+    } catch (const std::system_error &errore) {
         // No thread to run it on.
-        throw ErroreStampa(MessaggiStampa::InterrogazioneImpossibile());
+        throw ErroreStampa(GuastoStampa::InterrogazioneImpossibile, DettaglioStampa::DelSistema(errore.what()));
     }
 }
 
@@ -169,7 +190,7 @@ RispostaFoglio FoglioOra(const std::string &stampante)
     if (destinazione == nullptr) {
         return {Fallimento(http), {}};
     }
-    RispostaFoglio risposta{{Risposta::Ricevuta, IPP_STATUS_OK}, {}};
+    RispostaFoglio risposta{{Risposta::Ricevuta, IPP_STATUS_OK, {}}, {}};
     cups_dinfo_t *informazioni = cupsCopyDestInfo(http, destinazione);
     cups_size_t foglio{};
     if (informazioni != nullptr
@@ -221,7 +242,7 @@ RispostaInvio InviaOra(const std::string &stampante, const std::string &pdf, con
         cupsCancelJob2(http, stampante.c_str(), lavoro, 0);
         return {esito, true, false};
     }
-    return {{Risposta::Ricevuta, IPP_STATUS_OK}, true, InPausa(http, stampante)};
+    return {{Risposta::Ricevuta, IPP_STATUS_OK, {}}, true, InPausa(http, stampante)};
 }
 
 } // namespace
@@ -233,7 +254,7 @@ CodaCups::Elenco CodaCups::Elenca()
         return risposta->Elenco;
     }
     if (ServizioPrevisto()) {
-        throw ErroreStampa(MessaggiStampa::ServizioNonRisponde());
+        throw Silenzio(GuastoStampa::ServizioNonRisponde, {}, risposta ? &risposta->Esito : nullptr);
     }
     return {};
 }
@@ -243,10 +264,10 @@ std::optional<CodaCups::Foglio> CodaCups::FoglioDi(const std::string &stampante)
     const std::optional<RispostaFoglio> risposta =
         Limitata<RispostaFoglio>([stampante] { return FoglioOra(stampante); });
     if (!risposta || risposta->Esito.Stato == Risposta::NonRisponde) {
-        throw ErroreStampa(MessaggiStampa::ServizioNonRisponde());
+        throw Silenzio(GuastoStampa::ServizioNonRisponde, stampante, risposta ? &risposta->Esito : nullptr);
     }
     if (risposta->Esito.Stato == Risposta::Rifiutata) {
-        throw Rifiuto(stampante, risposta->Esito.Codice);
+        throw Rifiuto(stampante, risposta->Esito);
     }
     return risposta->Foglio;
 }
@@ -257,21 +278,21 @@ CodaCups::Consegna CodaCups::Invia(const std::string &stampante, std::string pdf
         [stampante, pdf = std::move(pdf), titolo] { return InviaOra(stampante, pdf, titolo); });
     if (!risposta) {
         // The job may be in the queue already: say so, and never send it again.
-        throw ErroreStampa(MessaggiStampa::InvioSenzaRisposta(stampante));
+        throw Silenzio(GuastoStampa::InvioSenzaRisposta, stampante, nullptr);
     }
     switch (risposta->Esito.Stato) {
     case Risposta::Ricevuta:
         return risposta->InPausa ? Consegna::InPausa : Consegna::Accettata;
     case Risposta::Rifiutata:
-        throw Rifiuto(stampante, risposta->Esito.Codice);
+        throw Rifiuto(stampante, risposta->Esito);
     case Risposta::NonRisponde:
         break;
     }
     if (!risposta->PaginaPartita) {
-        throw ErroreStampa(MessaggiStampa::ServizioNonRisponde());
+        throw Silenzio(GuastoStampa::ServizioNonRisponde, stampante, &risposta->Esito);
     }
     // The page went out but its answer never came: it may have been taken.
-    throw ErroreStampa(MessaggiStampa::InvioSenzaRisposta(stampante));
+    throw Silenzio(GuastoStampa::InvioSenzaRisposta, stampante, &risposta->Esito);
 }
 
 } // namespace lumivex

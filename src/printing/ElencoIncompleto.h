@@ -3,6 +3,7 @@
 #include "printing/Dispositivo.h"
 #include "printing/ErroreStampa.h"
 
+#include <utility>
 #include <vector>
 
 namespace lumivex {
@@ -11,8 +12,8 @@ namespace lumivex {
 // printers that need none (the PDF printer): they can still be chosen.
 class ElencoIncompleto : public ErroreStampa {
 public:
-    ElencoIncompleto(const std::string &messaggio, std::vector<Dispositivo> disponibili)
-        : ErroreStampa(messaggio)
+    ElencoIncompleto(DettaglioStampa dettaglio, std::vector<Dispositivo> disponibili)
+        : ErroreStampa(GuastoStampa::ElencoSenzaServizio, std::move(dettaglio))
         , Disponibili(std::move(disponibili))
     {
     }

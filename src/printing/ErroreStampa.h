@@ -1,17 +1,32 @@
 #pragma once
 
+#include "printing/GuastoStampa.h"
+
 #include <stdexcept>
-#include <string>
+#include <utility>
 
 namespace lumivex {
 
-// A print fault. what() is the Italian message the caller shows as it is.
-// Whoever throws it has already discarded the open document: nothing of it
-// reaches the printer, unless the message says it may have (a page handed
-// over to a server that then fell silent).
+// A print fault: which one, and its facts. what() is for logs only; the
+// windows turn Guasto() into the user's words. Whoever throws it has already
+// discarded the open document: nothing of it reaches the printer, except
+// after InvioSenzaRisposta (a page handed over to a server that then fell
+// silent).
 class ErroreStampa : public std::runtime_error {
 public:
-    explicit ErroreStampa(const std::string &messaggio) : std::runtime_error(messaggio) {}
+    explicit ErroreStampa(GuastoStampa guasto, DettaglioStampa dettaglio = {})
+        : std::runtime_error(DescrizioneTecnica(guasto, dettaglio))
+        , guasto_(guasto)
+        , dettaglio_(std::move(dettaglio))
+    {
+    }
+
+    GuastoStampa Guasto() const { return guasto_; }
+    const DettaglioStampa &Dettaglio() const { return dettaglio_; }
+
+private:
+    GuastoStampa guasto_;
+    DettaglioStampa dettaglio_;
 };
 
 } // namespace lumivex

@@ -1,31 +1,32 @@
 #include "printing/EseguiStampa.h"
 
-#include "printing/MessaggiStampa.h"
-#include "printing/StampaAnnullata.h"
-#include "printing/StampaInPausa.h"
+#include "printing/ErroreStampa.h"
 
 #include <exception>
 
 namespace lumivex {
 
-EsitoStampa EseguiStampa(Stampante &stampante, const std::function<void()> &impaginazione)
+EsitoStampa EseguiStampa(Stampante &stampante, const std::function<FineDocumento()> &impaginazione)
 {
     try {
-        impaginazione();
+        const FineDocumento fine = impaginazione();
+        switch (fine.Modo) {
+        case FineDocumento::Fine::Inviato:
+            return {};
+        case FineDocumento::Fine::InPausa:
+            return EsitoStampa(EsitoStampa::Tipo::InPausa, DettaglioStampa::DellaStampante(fine.Stampante));
+        case FineDocumento::Fine::Annullato:
+            return EsitoStampa(EsitoStampa::Tipo::Annullata);
+        }
         return {};
-    } catch (const StampaInPausa &avviso) {
-        return {EsitoStampa::Tipo::InPausa, avviso.what()};
-    } catch (const StampaAnnullata &) {
-        stampante.KillDoc();
-        return {EsitoStampa::Tipo::Annullata, {}};
     } catch (const ErroreStampa &errore) {
         stampante.KillDoc();
-        return {EsitoStampa::Tipo::Guasto, errore.what()};
-    } catch (const std::exception &) {
+        return {errore.Guasto(), errore.Dettaglio()};
+    } catch (const std::exception &errore) {
         // Not a printer fault (memory, a counter out of range): still a page
         // that did not come out, and the pupil needs to know that much.
         stampante.KillDoc();
-        return {EsitoStampa::Tipo::Guasto, MessaggiStampa::StampaNonRiuscita()};
+        return {GuastoStampa::StampaNonRiuscita, DettaglioStampa::DelSistema(errore.what())};
     }
 }
 

@@ -7,8 +7,6 @@
 
 namespace lumivex {
 
-inline constexpr const char *MessaggioFontCourier = "Devi installare il font Courier o il font Courier New";
-
 // The first of the printer's fonts, in its own order, named exactly
 // "Courier New" or "Courier". None also when the list cannot be read.
 std::optional<std::string> CercaFontCourier(const Stampante &stampante);

@@ -31,7 +31,7 @@ EsitoStampa StampaAttestato(Stampante &stampante, const QImage &attestato)
         const double riduzione = std::min({1.0, (stampante.ScaleWidth() - Sinistra) / larghezza,
                                            (stampante.ScaleHeight() - Alto) / altezza});
         stampante.PaintPicture(attestato, Sinistra, Alto, larghezza * riduzione, altezza * riduzione);
-        stampante.EndDoc();
+        return stampante.EndDoc();
     });
 }
 

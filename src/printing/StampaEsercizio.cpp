@@ -34,7 +34,7 @@ EsitoStampa StampaEsercizio(Stampante &stampante, Modulo2 &modulo)
 {
     const std::optional<std::string> font = CercaFontCourier(stampante);
     if (!font) {
-        return {EsitoStampa::Tipo::MancaCourier, MessaggioFontCourier};
+        return EsitoStampa(EsitoStampa::Tipo::MancaCourier);
     }
     return EseguiStampa(stampante, [&] {
         stampante.TitoloDocumento("Esercizio");
@@ -54,7 +54,7 @@ EsitoStampa StampaEsercizio(Stampante &stampante, Modulo2 &modulo)
         stampante.CurrentX(1000);
         stampante.CurrentY(11400);
         stampante.Print("Eser. n.2: Tempo tot. " + modulo.StrTempoTotale + " secondi", ACapo::Si);
-        stampante.EndDoc();
+        return stampante.EndDoc();
     });
 }
 

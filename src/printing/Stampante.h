@@ -10,6 +10,18 @@
 
 namespace lumivex {
 
+// How EndDoc's document ended, when it did not fail.
+struct FineDocumento {
+    enum class Fine {
+        Inviato,   // in the printer's hands, or saved as PDF; also when no document was open
+        InPausa,   // taken by a paused printer: it waits in the queue
+        Annullato, // the user declined to say where to save the PDF: nothing was saved
+    };
+
+    Fine Modo = Fine::Inviato;
+    std::string Stampante; // the printer it went to
+};
+
 // The printing service the page layouts draw on. Positions are twips
 // (1/1440 inch) from the top-left corner of the printable area. The first
 // output opens a document; EndDoc hands all of it to the printer as one job.
@@ -58,9 +70,8 @@ public:
     // twips.
     virtual void PaintPicture(const QImage &immagine, double x, double y, double larghezza, double altezza) = 0;
     // Sends the open document as one job; nothing happens when none is open.
-    // A job taken by a paused printer throws StampaInPausa: not a fault, it
-    // waits in the queue.
-    virtual void EndDoc() = 0;
+    // Whatever it answers or throws, the document is over.
+    [[nodiscard]] virtual FineDocumento EndDoc() = 0;
     // Drops the open document, if any: nothing of it is sent.
     virtual void KillDoc() noexcept = 0;
 

@@ -3,9 +3,6 @@
 #include "printing/CodaCups.h"
 #include "printing/ElencoIncompleto.h"
 #include "printing/ErroreStampa.h"
-#include "printing/MessaggiStampa.h"
-#include "printing/StampaAnnullata.h"
-#include "printing/StampaInPausa.h"
 
 #include <QDir>
 #include <QFile>
@@ -75,32 +72,33 @@ bool PosizioneValida(double twip)
 }
 
 // QSaveFile reports a missing folder and a forbidden one alike: look at
-// the folder to tell the user which.
-std::string MessaggioSalvataggio(const QString &percorso, QFileDevice::FileError errore)
+// the folder to tell which.
+ErroreStampa ErroreSalvataggio(const QString &percorso, const QSaveFile &salvataggio)
 {
     const QFileInfo file(percorso);
     const QFileInfo cartella(file.absolutePath());
-    const std::string nome = percorso.toStdString();
-    const std::string nomeCartella = QDir::toNativeSeparators(cartella.filePath()).toStdString();
+    DettaglioStampa dettaglio = DettaglioStampa::DelSistema(salvataggio.errorString().toStdString());
+    dettaglio.File = percorso.toStdString();
+    dettaglio.Cartella = QDir::toNativeSeparators(cartella.filePath()).toStdString();
     if (!cartella.exists()) {
-        return MessaggiStampa::PdfCartellaInesistente(nome, nomeCartella);
+        return ErroreStampa(GuastoStampa::PdfCartellaInesistente, dettaglio);
     }
     if (!cartella.isDir()) {
-        return MessaggiStampa::PdfNonCartella(nome, nomeCartella);
+        return ErroreStampa(GuastoStampa::PdfNonCartella, dettaglio);
     }
     if (file.isDir()) {
-        return MessaggiStampa::PdfEUnaCartella(nome);
+        return ErroreStampa(GuastoStampa::PdfEUnaCartella, dettaglio);
     }
     if (!cartella.isWritable()) {
-        return MessaggiStampa::PdfCartellaProtetta(nome, nomeCartella);
+        return ErroreStampa(GuastoStampa::PdfCartellaProtetta, dettaglio);
     }
     if (file.exists() && !file.isWritable()) {
-        return MessaggiStampa::PdfFileProtetto(nome);
+        return ErroreStampa(GuastoStampa::PdfFileProtetto, dettaglio);
     }
-    if (errore == QFileDevice::ResourceError) {
-        return MessaggiStampa::PdfDiscoPieno(nome);
+    if (salvataggio.error() == QFileDevice::ResourceError) {
+        return ErroreStampa(GuastoStampa::PdfDiscoPieno, dettaglio);
     }
-    return MessaggiStampa::PdfNonScritto(nome);
+    return ErroreStampa(GuastoStampa::PdfNonScritto, dettaglio);
 }
 
 // The printer's sheet as it tells it; the PDF printer's when it does not.
@@ -158,8 +156,8 @@ std::vector<Dispositivo> StampanteQt::Printers() const
         for (std::string &nome : CodaCups::Elenca().Stampanti) {
             elenco.push_back({std::move(nome)});
         }
-    } catch (const ErroreStampa &) {
-        throw ElencoIncompleto(MessaggiStampa::ElencoSenzaServizio(), {Dispositivo{NomeStampantePdf}});
+    } catch (const ErroreStampa &errore) {
+        throw ElencoIncompleto(errore.Dettaglio(), {Dispositivo{NomeStampantePdf}});
     }
     elenco.push_back({NomeStampantePdf});
     return elenco;
@@ -194,13 +192,13 @@ Dispositivo StampanteQt::Printer() const
 void StampanteQt::Printer(const Dispositivo &dispositivo)
 {
     if (documento_) {
-        Guasto(MessaggiStampa::CambioDuranteLaStampa());
+        Guasto(GuastoStampa::CambioDuranteLaStampa);
     }
     // The PDF printer needs no print system: it stays a choice when that is silent.
     if (dispositivo.Nome != NomeStampantePdf) {
         const std::vector<Dispositivo> elenco = Printers();
         if (std::find(elenco.begin(), elenco.end(), dispositivo) == elenco.end()) {
-            throw ErroreStampa(MessaggiStampa::StampanteNonInstallata(dispositivo.Nome));
+            throw ErroreStampa(GuastoStampa::StampanteNonInstallata, DettaglioStampa::DellaStampante(dispositivo.Nome));
         }
     }
     scelta_ = dispositivo;
@@ -218,7 +216,9 @@ std::string StampanteQt::Fonts(int indice) const
         fonts_ = FontUtilizzabili();
     }
     if (indice < 0 || static_cast<std::size_t>(indice) >= fonts_.size()) {
-        throw ErroreStampa(MessaggiStampa::CarattereInesistente(indice));
+        DettaglioStampa dettaglio;
+        dettaglio.Indice = indice;
+        throw ErroreStampa(GuastoStampa::CarattereInesistente, dettaglio);
     }
     return fonts_[static_cast<std::size_t>(indice)];
 }
@@ -226,7 +226,7 @@ std::string StampanteQt::Fonts(int indice) const
 void StampanteQt::FontName(const std::string &nome)
 {
     if (nome.empty()) {
-        Guasto(MessaggiStampa::NomeCarattereMancante());
+        Guasto(GuastoStampa::NomeCarattereMancante);
     }
     nomeFont_ = nome;
 }
@@ -234,7 +234,7 @@ void StampanteQt::FontName(const std::string &nome)
 void StampanteQt::FontSize(double punti)
 {
     if (!std::isfinite(punti) || punti <= 0.0 || punti > 1000.0) {
-        Guasto(MessaggiStampa::DimensioneCarattereErrata());
+        Guasto(GuastoStampa::DimensioneCarattereErrata);
     }
     puntiFont_ = punti;
 }
@@ -247,7 +247,7 @@ void StampanteQt::FontBold(bool grassetto)
 void StampanteQt::CurrentX(double twip)
 {
     if (!PosizioneValida(twip)) {
-        Guasto(MessaggiStampa::PosizioneErrata());
+        Guasto(GuastoStampa::PosizioneErrata);
     }
     x_ = twip;
 }
@@ -255,7 +255,7 @@ void StampanteQt::CurrentX(double twip)
 void StampanteQt::CurrentY(double twip)
 {
     if (!PosizioneValida(twip)) {
-        Guasto(MessaggiStampa::PosizioneErrata());
+        Guasto(GuastoStampa::PosizioneErrata);
     }
     y_ = twip;
 }
@@ -314,11 +314,11 @@ void StampanteQt::ScriviRiga(const QString &testo, ACapo aCapo)
 void StampanteQt::PaintPicture(const QImage &immagine, double x, double y, double larghezza, double altezza)
 {
     if (immagine.isNull()) {
-        Guasto(MessaggiStampa::ImmagineVuota());
+        Guasto(GuastoStampa::ImmagineVuota);
     }
     if (!PosizioneValida(x) || !PosizioneValida(y) || !PosizioneValida(larghezza) || !PosizioneValida(altezza)
         || larghezza <= 0.0 || altezza <= 0.0) {
-        Guasto(MessaggiStampa::PosizioneErrata());
+        Guasto(GuastoStampa::PosizioneErrata);
     }
     Documento &documento = DocumentoAperto();
     const double unita = documento.unitaPerTwip;
@@ -326,10 +326,10 @@ void StampanteQt::PaintPicture(const QImage &immagine, double x, double y, doubl
     documento.painter.drawImage(QRectF(x * unita, y * unita, larghezza * unita, altezza * unita), immagine);
 }
 
-void StampanteQt::EndDoc()
+FineDocumento StampanteQt::EndDoc()
 {
     if (!documento_) {
-        return;
+        return {};
     }
     // From here the document is over whatever happens: a failure below
     // leaves nothing for the next one to carry.
@@ -337,31 +337,28 @@ void StampanteQt::EndDoc()
     x_ = 0.0;
     y_ = 0.0;
     if (!documento->painter.end() || !documento->file.flush() || documento->file.size() == 0) {
-        throw ErroreStampa(MessaggiStampa::PaginaNonPreparata());
+        throw ErroreStampa(GuastoStampa::PaginaNonPreparata, DettaglioStampa::DellaStampante(documento->stampante.Nome,
+                                                           documento->file.errorString().toStdString()));
     }
     if (documento->stampante.Nome == NomeStampantePdf) {
-        SalvaPdf(documento->file, documento->titolo);
-        return;
+        return SalvaPdf(documento->file, documento->titolo);
     }
     // The page goes by value: a send given up on must not read a file
     // that is gone by then.
-    if (!documento->file.seek(0)) {
-        throw ErroreStampa(MessaggiStampa::PaginaNonPreparata());
-    }
-    const QByteArray pagina = documento->file.readAll();
+    const QByteArray pagina = documento->file.seek(0) ? documento->file.readAll() : QByteArray();
     if (pagina.isEmpty()) {
-        throw ErroreStampa(MessaggiStampa::PaginaNonPreparata());
+        throw ErroreStampa(GuastoStampa::PaginaNonPreparata, DettaglioStampa::DellaStampante(documento->stampante.Nome,
+                                                           documento->file.errorString().toStdString()));
     }
-    if (CodaCups::Invia(documento->stampante.Nome, pagina.toStdString(), documento->titolo)
-        == CodaCups::Consegna::InPausa) {
-        throw StampaInPausa(documento->stampante.Nome);
-    }
+    const bool inPausa = CodaCups::Invia(documento->stampante.Nome, pagina.toStdString(), documento->titolo)
+                         == CodaCups::Consegna::InPausa;
+    return {inPausa ? FineDocumento::Fine::InPausa : FineDocumento::Fine::Inviato, documento->stampante.Nome};
 }
 
-void StampanteQt::SalvaPdf(QFile &pagina, const std::string &titolo)
+FineDocumento StampanteQt::SalvaPdf(QFile &pagina, const std::string &titolo)
 {
     if (!sceltaFilePdf_) {
-        throw ErroreStampa(MessaggiStampa::PdfSenzaDestinazione());
+        throw ErroreStampa(GuastoStampa::PdfSenzaDestinazione);
     }
     QString cartella = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (cartella.isEmpty()) {
@@ -370,17 +367,20 @@ void StampanteQt::SalvaPdf(QFile &pagina, const std::string &titolo)
     const QString proposta = QDir(cartella).filePath(NomeFile(titolo) + QStringLiteral(".pdf"));
     const std::optional<QString> scelto = sceltaFilePdf_(proposta);
     if (!scelto || scelto->isEmpty()) {
-        throw StampaAnnullata();
+        return {FineDocumento::Fine::Annullato, NomeStampantePdf};
     }
     if (!pagina.seek(0)) {
-        throw ErroreStampa(MessaggiStampa::PaginaNonPreparataPdf());
+        DettaglioStampa dettaglio = DettaglioStampa::DelSistema(pagina.errorString().toStdString());
+        dettaglio.File = scelto->toStdString();
+        throw ErroreStampa(GuastoStampa::PaginaNonPreparataPdf, dettaglio);
     }
     // QSaveFile replaces the file only once all of it is written.
     QSaveFile destinazione(*scelto);
     if (!destinazione.open(QIODevice::WriteOnly) || destinazione.write(pagina.readAll()) < 0
         || !destinazione.commit()) {
-        throw ErroreStampa(MessaggioSalvataggio(*scelto, destinazione.error()));
+        throw ErroreSalvataggio(*scelto, destinazione);
     }
+    return {FineDocumento::Fine::Inviato, NomeStampantePdf};
 }
 
 void StampanteQt::KillDoc() noexcept
@@ -412,7 +412,9 @@ StampanteQt::Documento &StampanteQt::DocumentoAperto()
     documento->titolo = titolo_;
     documento->file.setFileTemplate(QDir(QDir::tempPath()).filePath(QStringLiteral("lumivex-XXXXXX.pdf")));
     if (!documento->file.open()) {
-        throw ErroreStampa(MessaggiStampa::CartellaTemporaneaNonScrivibile());
+        DettaglioStampa dettaglio = DettaglioStampa::DelSistema(documento->file.errorString().toStdString());
+        dettaglio.Cartella = QDir::toNativeSeparators(QDir::tempPath()).toStdString();
+        throw ErroreStampa(GuastoStampa::CartellaTemporaneaNonScrivibile, dettaglio);
     }
     documento->pdf = std::make_unique<QPdfWriter>(&documento->file);
     documento->pdf->setResolution(RisoluzionePagina);
@@ -420,17 +422,17 @@ StampanteQt::Documento &StampanteQt::DocumentoAperto()
     documento->pdf->setTitle(Testo(titolo_));
     documento->pdf->setCreator(QStringLiteral("Lumivex"));
     if (!documento->painter.begin(documento->pdf.get())) {
-        throw ErroreStampa(MessaggiStampa::PaginaNonPreparata());
+        throw ErroreStampa(GuastoStampa::PaginaNonPreparata, DettaglioStampa::DellaStampante(stampante.Nome));
     }
     documento->unitaPerTwip = RisoluzionePagina / TwipPerPollice;
     documento_ = std::move(documento);
     return *documento_;
 }
 
-void StampanteQt::Guasto(const std::string &messaggio)
+void StampanteQt::Guasto(GuastoStampa guasto)
 {
     KillDoc();
-    throw ErroreStampa(messaggio);
+    throw ErroreStampa(guasto);
 }
 
 } // namespace lumivex

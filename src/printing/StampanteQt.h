@@ -1,5 +1,6 @@
 #pragma once
 
+#include "printing/GuastoStampa.h"
 #include "printing/Stampante.h"
 
 #include <QFile>
@@ -55,7 +56,7 @@ public:
     void Print(const std::string &testo, ACapo aCapo) override;
     void Print() override;
     void PaintPicture(const QImage &immagine, double x, double y, double larghezza, double altezza) override;
-    void EndDoc() override;
+    FineDocumento EndDoc() override;
     void KillDoc() noexcept override;
 
     void TitoloDocumento(const std::string &titolo) override;
@@ -65,8 +66,8 @@ private:
 
     Documento &DocumentoAperto();
     void ScriviRiga(const QString &testo, ACapo aCapo);
-    void SalvaPdf(QFile &pagina, const std::string &titolo);
-    [[noreturn]] void Guasto(const std::string &messaggio);
+    FineDocumento SalvaPdf(QFile &pagina, const std::string &titolo);
+    [[noreturn]] void Guasto(GuastoStampa guasto);
 
     SceltaFilePdf sceltaFilePdf_;
     std::optional<Dispositivo> scelta_;

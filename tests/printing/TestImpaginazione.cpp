@@ -1,11 +1,15 @@
 // The report page against the recording printer: what it asks of the
 // printer, in order, and what it leaves behind when it cannot print.
+#include "printing/ErroreStampa.h"
+#include "printing/EseguiStampa.h"
 #include "printing/StampaAttestato.h"
 #include "printing/StampaEsercizio.h"
 #include "support/stampa/StampanteRegistratrice.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -74,9 +78,8 @@ TEST(StampaEsercizio, LIntestazioneEUgualeAOgniStampa)
 }
 
 // Catches: a match that ignores case or takes a longer name, a page started
-// without Courier, a refusal not word for word; a fault that leaves half a
-// page open for the next print to send, or reaches the caller without its
-// message.
+// without Courier; a fault that leaves half a page open for the next print
+// to send, or reaches the caller as another fault or without its details.
 TEST(StampaEsercizio, SenzaCourierOPerUnGuastoNonInviaNulla)
 {
     StampanteRegistratrice senzaCourier;
@@ -87,17 +90,79 @@ TEST(StampaEsercizio, SenzaCourierOPerUnGuastoNonInviaNulla)
 
     const EsitoStampa manca = StampaEsercizio(senzaCourier, modulo);
     EXPECT_EQ(manca.Esito, EsitoStampa::Tipo::MancaCourier);
-    EXPECT_EQ(manca.Messaggio, "Devi installare il font Courier o il font Courier New");
     EXPECT_EQ(senzaCourier.Operazioni, (std::vector<std::string>{"FontCount", "Fonts 0", "Fonts 1", "Fonts 2"}));
 
     const EsitoStampa guasto = StampaEsercizio(guasta, modulo);
     EXPECT_EQ(guasto.Esito, EsitoStampa::Tipo::Guasto);
-    EXPECT_EQ(guasto.Messaggio, "Guasto di prova su Print \"riga 5\"");
+    EXPECT_EQ(guasto.Guasto, GuastoStampa::PaginaRifiutata);
+    EXPECT_EQ(guasto.Dettaglio, DettaglioStampa::DellaStampante("Beta", "Guasto di prova su Print \"riga 5\""));
     EXPECT_EQ(guasta.Operazioni.back(), "KillDoc");
     for (const StampanteRegistratrice *stampante : {&senzaCourier, &guasta}) {
         EXPECT_TRUE(stampante->DocumentiInviati.empty());
         EXPECT_FALSE(stampante->DocumentoAperto());
     }
+}
+
+// Catches: a page queued on a paused printer told as printed, or as a
+// fault, or without the printer's name; a cancelled save told as a fault,
+// or its page sent anyway; the document dropped after it was handed over.
+TEST(EseguiStampa, LaFineDelDocumentoDiventaLEsito)
+{
+    const QImage immagine(10, 10, QImage::Format_RGB32);
+    StampanteRegistratrice inPausa;
+    inPausa.Corrente = "Gamma";
+    inPausa.Fine = FineDocumento::Fine::InPausa;
+    Modulo2 modulo = Resoconto(3);
+    const EsitoStampa resoconto = StampaEsercizio(inPausa, modulo);
+    EXPECT_EQ(resoconto.Esito, EsitoStampa::Tipo::InPausa);
+    EXPECT_EQ(resoconto.Dettaglio.Stampante, "Gamma");
+    const EsitoStampa attestato = StampaAttestato(inPausa, immagine);
+    EXPECT_EQ(attestato.Esito, EsitoStampa::Tipo::InPausa);
+    EXPECT_EQ(attestato.Dettaglio.Stampante, "Gamma");
+    EXPECT_EQ(inPausa.DocumentiInviati.size(), 2U);
+
+    StampanteRegistratrice annullata;
+    annullata.Fine = FineDocumento::Fine::Annullato;
+    EXPECT_EQ(StampaEsercizio(annullata, modulo).Esito, EsitoStampa::Tipo::Annullata);
+    EXPECT_EQ(StampaAttestato(annullata, immagine).Esito, EsitoStampa::Tipo::Annullata);
+    EXPECT_TRUE(annullata.DocumentiInviati.empty());
+
+    for (const StampanteRegistratrice *stampante : {&inPausa, &annullata}) {
+        EXPECT_EQ(std::count(stampante->Operazioni.begin(), stampante->Operazioni.end(), "KillDoc"), 0);
+        EXPECT_FALSE(stampante->DocumentoAperto());
+    }
+}
+
+// Catches: a failure that is not the printer's (a counter out of range)
+// escaping to the window, told as printed, or leaving its half page open.
+TEST(EseguiStampa, UnErroreQualsiasiENonRiuscita)
+{
+    StampanteRegistratrice stampante;
+    const EsitoStampa esito = EseguiStampa(stampante, [&]() -> FineDocumento {
+        stampante.Print("mezza pagina", ACapo::Si);
+        throw std::out_of_range("indice 21");
+    });
+    EXPECT_EQ(esito.Esito, EsitoStampa::Tipo::Guasto);
+    EXPECT_EQ(esito.Guasto, GuastoStampa::StampaNonRiuscita);
+    EXPECT_EQ(esito.Dettaglio.Sistema, "indice 21");
+    EXPECT_FALSE(stampante.DocumentoAperto());
+    EXPECT_EQ(stampante.Operazioni.back(), "KillDoc");
+}
+
+// Catches: a log line that loses the printer, the print system's status or
+// its own words, or the font asked for.
+TEST(ErroreStampa, IlTestoPerIRegistriHaTuttiIDettagli)
+{
+    DettaglioStampa dettaglio = DettaglioStampa::DellaStampante("Alfa", "Forbidden");
+    dettaglio.Codice = 1025;
+    const std::string rifiuto = ErroreStampa(GuastoStampa::PermessoNegato, dettaglio).what();
+    for (const char *parte : {"'Alfa'", "1025", "Forbidden"}) {
+        EXPECT_NE(rifiuto.find(parte), std::string::npos) << parte << " in " << rifiuto;
+    }
+    DettaglioStampa carattere;
+    carattere.Indice = 12;
+    const std::string indice = ErroreStampa(GuastoStampa::CarattereInesistente, carattere).what();
+    EXPECT_NE(indice.find("12"), std::string::npos) << indice;
 }
 
 // Catches: a certificate drawn on a large screen printed past the edge of

@@ -1,7 +1,7 @@
 #include "windows/common/Messaggio.h"
 
 #include "printing/EsitoStampa.h"
-#include "windows/common/Testo.h"
+#include "windows/common/TestiStampa.h"
 
 #include <QCoreApplication>
 #include <QMessageBox>
@@ -27,10 +27,11 @@ void MostraMessaggio(QWidget *genitore, const QString &testo)
 
 void MostraEsitoStampa(QWidget *genitore, const EsitoStampa &esito)
 {
-    if (esito.Messaggio.empty()) {
+    const QString testo = TestoEsitoStampa(esito);
+    if (testo.isEmpty()) {
         return;
     }
-    Mostra(genitore, DaStd(esito.Messaggio),
+    Mostra(genitore, testo,
            esito.Esito == EsitoStampa::Tipo::InPausa ? QMessageBox::Information : QMessageBox::Warning);
 }
 

@@ -8,6 +8,7 @@
 #include "windows/common/Messaggio.h"
 #include "windows/common/Centratura.h"
 #include "windows/common/RegistroFinestre.h"
+#include "windows/common/TestiStampa.h"
 #include "windows/common/Testo.h"
 
 #include <optional>
@@ -37,7 +38,7 @@ frmSceltaStampante::frmSceltaStampante(Stampante &stampante, RegistroFinestre &r
         ElencaStampanti();
         MostraPredefinita();
     } catch (const ErroreStampa &errore) {
-        MostraMessaggio(this, QString::fromUtf8(errore.what()));
+        MostraMessaggio(this, TestoGuastoStampa(errore.Guasto(), errore.Dettaglio()));
     }
 }
 
@@ -91,7 +92,7 @@ void frmSceltaStampante::Combo1_Click()
         }
         ui_->Label2->setText(Scelta + QLatin1Char('\n') + DaStd(stampante_.DeviceName(stampante_.Printer())));
     } catch (const ErroreStampa &errore) {
-        MostraMessaggio(this, QString::fromUtf8(errore.what()));
+        MostraMessaggio(this, TestoGuastoStampa(errore.Guasto(), errore.Dettaglio()));
     }
 }
 

@@ -42,7 +42,7 @@ FrmStampaEsercizio::FrmStampaEsercizio(Modulo2 &modulo, Stampante &stampante, Re
     const int righe = std::clamp<int>(m_.NumOperazioni, 0, RigheElencate);
     const std::optional<std::string> courier = CercaFontCourier(stampante_);
     if (!courier) {
-        MostraMessaggio(this, QString::fromUtf8(MessaggioFontCourier));
+        MostraEsitoStampa(this, EsitoStampa(EsitoStampa::Tipo::MancaCourier));
     } else {
         const bool courierNew = *courier == "Courier New";
         QFont carattere(DaStd(*courier), courierNew ? 9 : 10);

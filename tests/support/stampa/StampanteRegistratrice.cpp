@@ -21,7 +21,7 @@ void StampanteRegistratrice::Registra(const std::string &operazione) const
 {
     Operazioni.push_back(operazione);
     if (GuastoSu && operazione.starts_with(*GuastoSu)) {
-        throw ErroreStampa("Guasto di prova su " + operazione);
+        throw ErroreStampa(Guasto, DettaglioStampa::DellaStampante(Corrente, "Guasto di prova su " + operazione));
     }
 }
 
@@ -157,13 +157,17 @@ void StampanteRegistratrice::PaintPicture(const QImage &immagine, double x, doub
     Disegna(operazione);
 }
 
-void StampanteRegistratrice::EndDoc()
+FineDocumento StampanteRegistratrice::EndDoc()
 {
     Registra("EndDoc");
-    if (aperto_) {
+    if (!aperto_) {
+        return {};
+    }
+    if (Fine != FineDocumento::Fine::Annullato) {
         DocumentiInviati.push_back(documento_);
     }
     Chiudi();
+    return {Fine, Corrente};
 }
 
 void StampanteRegistratrice::KillDoc() noexcept

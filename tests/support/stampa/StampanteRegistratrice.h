@@ -1,5 +1,6 @@
 #pragma once
 
+#include "printing/GuastoStampa.h"
 #include "printing/Stampante.h"
 
 #include <optional>
@@ -19,8 +20,12 @@ public:
     std::vector<std::string> Stampanti{"Alfa", "Beta", "Gamma"};
     std::string Corrente = "Beta";
     std::vector<std::string> ElencoFont{"Arial", "Courier New", "Times New Roman"};
-    // The first operation whose record starts with this text throws ErroreStampa.
+    // The first operation whose record starts with this text throws
+    // ErroreStampa with this fault, its record as the system's detail.
     std::optional<std::string> GuastoSu;
+    GuastoStampa Guasto = GuastoStampa::PaginaRifiutata;
+    // How EndDoc says an open document ended, on the current printer.
+    FineDocumento::Fine Fine = FineDocumento::Fine::Inviato;
 
     // The printable area ScaleWidth and ScaleHeight answer: A4 with quarter-inch margins.
     double LarghezzaArea = 11185.0;
@@ -61,7 +66,7 @@ public:
     void Print(const std::string &testo, ACapo aCapo) override;
     void Print() override;
     void PaintPicture(const QImage &immagine, double x, double y, double larghezza, double altezza) override;
-    void EndDoc() override;
+    FineDocumento EndDoc() override;
     void KillDoc() noexcept override;
 
     void TitoloDocumento(const std::string &titolo) override;

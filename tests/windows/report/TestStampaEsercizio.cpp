@@ -8,6 +8,7 @@
 #include "support/cups/ConServerCups.h"
 #include "support/cups/ServerCupsPrivato.h"
 #include "windows/common/RegistroFinestre.h"
+#include "windows/common/TestiStampa.h"
 #include "windows/printer/frmSceltaStampante.h"
 #include "windows/report/FrmStampaEsercizio.h"
 
@@ -359,11 +360,13 @@ void TestStampaEsercizio::invioSenzaRispostaNonPromettePagineNonStampate()
     {
         const prove::Sospensione sospeso(*Server);
         durata.start();
-        esito = EseguiStampa(stampante_, [this] { stampante_.EndDoc(); });
+        esito = EseguiStampa(stampante_, [this] { return stampante_.EndDoc(); });
     }
     QVERIFY2(durata.elapsed() < 10000, QByteArray::number(durata.elapsed()));
     QCOMPARE(esito.Esito, EsitoStampa::Tipo::Guasto);
-    QCOMPARE(QString::fromStdString(esito.Messaggio),
+    QCOMPARE(esito.Guasto, GuastoStampa::InvioSenzaRisposta);
+    QCOMPARE(esito.Dettaglio.Stampante, std::string("Alfa"));
+    QCOMPARE(TestoEsitoStampa(esito),
              QStringLiteral("Il servizio di stampa non risponde: la pagina inviata alla stampante \"Alfa\" potrebbe "
                             "essere stampata quando il servizio riprenderà. Controlla la stampante prima di "
                             "stamparla di nuovo."));
