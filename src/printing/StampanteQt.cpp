@@ -6,6 +6,7 @@
 #include "printing/MessaggiStampa.h"
 #include "printing/StampaAnnullata.h"
 #include "printing/StampaInPausa.h"
+#include "qt/Testo.h"
 
 #include <QDir>
 #include <QFile>
@@ -34,11 +35,6 @@ constexpr int RisoluzionePagina = 1200;
 // Beyond this a position is a mistake, not a place on any sheet.
 constexpr double PosizioneMassima = 1.0e7;
 
-QString Testo(const std::string &testo)
-{
-    return QString::fromStdString(testo);
-}
-
 // The PDF printer's sheet: A4 with the quarter-inch margin most printers
 // cannot print in, so the saved page looks as it would on paper.
 QPageLayout PaginaPdf()
@@ -64,7 +60,7 @@ std::vector<std::string> FontUtilizzabili()
     std::vector<std::string> elenco;
     elenco.reserve(static_cast<std::size_t>(nomi.size()));
     for (const QString &nome : nomi) {
-        elenco.push_back(nome.toStdString());
+        elenco.push_back(AStd(nome));
     }
     return elenco;
 }
@@ -80,8 +76,8 @@ std::string MessaggioSalvataggio(const QString &percorso, QFileDevice::FileError
 {
     const QFileInfo file(percorso);
     const QFileInfo cartella(file.absolutePath());
-    const std::string nome = percorso.toStdString();
-    const std::string nomeCartella = QDir::toNativeSeparators(cartella.filePath()).toStdString();
+    const std::string nome = AStd(percorso);
+    const std::string nomeCartella = AStd(QDir::toNativeSeparators(cartella.filePath()));
     if (!cartella.exists()) {
         return MessaggiStampa::PdfCartellaInesistente(nome, nomeCartella);
     }
@@ -120,7 +116,7 @@ QPageLayout PaginaDi(const std::optional<CodaCups::Foglio> &foglio)
 
 QString NomeFile(const std::string &titolo)
 {
-    QString nome = Testo(titolo);
+    QString nome = DaStd(titolo);
     nome.replace(QLatin1Char('/'), QLatin1Char('-'));
     return nome.isEmpty() ? QStringLiteral("Stampa") : nome;
 }
@@ -282,7 +278,7 @@ double StampanteQt::ScaleHeight()
 
 void StampanteQt::Print(const std::string &testo, ACapo aCapo)
 {
-    ScriviRiga(Testo(testo), aCapo);
+    ScriviRiga(DaStd(testo), aCapo);
 }
 
 void StampanteQt::Print()
@@ -293,7 +289,7 @@ void StampanteQt::Print()
 void StampanteQt::ScriviRiga(const QString &testo, ACapo aCapo)
 {
     Documento &documento = DocumentoAperto();
-    QFont font(Testo(nomeFont_));
+    QFont font(DaStd(nomeFont_));
     font.setPointSizeF(puntiFont_);
     font.setBold(grassetto_);
     documento.painter.setFont(font);
@@ -417,7 +413,7 @@ StampanteQt::Documento &StampanteQt::DocumentoAperto()
     documento->pdf = std::make_unique<QPdfWriter>(&documento->file);
     documento->pdf->setResolution(RisoluzionePagina);
     documento->pdf->setPageLayout(pagina);
-    documento->pdf->setTitle(Testo(titolo_));
+    documento->pdf->setTitle(DaStd(titolo_));
     documento->pdf->setCreator(QStringLiteral("Lumivex"));
     if (!documento->painter.begin(documento->pdf.get())) {
         throw ErroreStampa(MessaggiStampa::PaginaNonPreparata());

@@ -7,9 +7,9 @@
 #include "exercise/Orologio.h"
 #include "exercise/Valutazione.h"
 #include "printing/StampaAttestato.h"
+#include "qt/Testo.h"
 #include "windows/common/Messaggio.h"
 #include "windows/common/RegistroFinestre.h"
-#include "windows/common/Testo.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>

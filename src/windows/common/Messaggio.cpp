@@ -1,7 +1,7 @@
 #include "windows/common/Messaggio.h"
 
 #include "printing/EsitoStampa.h"
-#include "windows/common/Testo.h"
+#include "qt/Testo.h"
 
 #include <QCoreApplication>
 #include <QMessageBox>

@@ -3,8 +3,8 @@
 #include "ui_FrmOperativo.h"
 
 #include "exercise/Modulo2.h"
+#include "qt/Testo.h"
 #include "windows/common/RegistroFinestre.h"
-#include "windows/common/Testo.h"
 #include "windows/exercise/LineaCroce.h"
 #include "windows/report/FrmStampaEsercizio.h"
 

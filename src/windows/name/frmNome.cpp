@@ -3,9 +3,9 @@
 #include "ui_frmNome.h"
 
 #include "exercise/Modulo2.h"
+#include "qt/Testo.h"
 #include "windows/common/Centratura.h"
 #include "windows/common/RegistroFinestre.h"
-#include "windows/common/Testo.h"
 
 
 namespace lumivex {

@@ -5,10 +5,10 @@
 #include "printing/ElencoIncompleto.h"
 #include "printing/ErroreStampa.h"
 #include "printing/Stampante.h"
-#include "windows/common/Messaggio.h"
+#include "qt/Testo.h"
 #include "windows/common/Centratura.h"
+#include "windows/common/Messaggio.h"
 #include "windows/common/RegistroFinestre.h"
-#include "windows/common/Testo.h"
 
 #include <optional>
 
@@ -37,7 +37,7 @@ frmSceltaStampante::frmSceltaStampante(Stampante &stampante, RegistroFinestre &r
         ElencaStampanti();
         MostraPredefinita();
     } catch (const ErroreStampa &errore) {
-        MostraMessaggio(this, QString::fromUtf8(errore.what()));
+        MostraMessaggio(this, DaStd(errore.what()));
     }
 }
 
@@ -91,7 +91,7 @@ void frmSceltaStampante::Combo1_Click()
         }
         ui_->Label2->setText(Scelta + QLatin1Char('\n') + DaStd(stampante_.DeviceName(stampante_.Printer())));
     } catch (const ErroreStampa &errore) {
-        MostraMessaggio(this, QString::fromUtf8(errore.what()));
+        MostraMessaggio(this, DaStd(errore.what()));
     }
 }
 

@@ -5,10 +5,10 @@
 #include "exercise/Modulo2.h"
 #include "printing/FontCourier.h"
 #include "printing/StampaEsercizio.h"
+#include "qt/Testo.h"
+#include "windows/certificate/FrmAttestato.h"
 #include "windows/common/Messaggio.h"
 #include "windows/common/RegistroFinestre.h"
-#include "windows/common/Testo.h"
-#include "windows/certificate/FrmAttestato.h"
 #include "windows/name/frmNome.h"
 #include "windows/printer/frmSceltaStampante.h"
 
@@ -42,7 +42,7 @@ FrmStampaEsercizio::FrmStampaEsercizio(Modulo2 &modulo, Stampante &stampante, Re
     const int righe = std::clamp<int>(m_.NumOperazioni, 0, RigheElencate);
     const std::optional<std::string> courier = CercaFontCourier(stampante_);
     if (!courier) {
-        MostraMessaggio(this, QString::fromUtf8(MessaggioFontCourier));
+        MostraMessaggio(this, DaStd(MessaggioFontCourier));
     } else {
         const bool courierNew = *courier == "Courier New";
         QFont carattere(DaStd(*courier), courierNew ? 9 : 10);

@@ -3,9 +3,9 @@
 #include "ui_FrmInizio.h"
 
 #include "exercise/Modulo2.h"
+#include "qt/Testo.h"
 #include "windows/about/frmAutore.h"
 #include "windows/common/RegistroFinestre.h"
-#include "windows/common/Testo.h"
 #include "windows/exercise/FrmOperativo.h"
 #include "windows/printer/frmSceltaStampante.h"
 #include "windows/report/FrmStampaEsercizio.h"
