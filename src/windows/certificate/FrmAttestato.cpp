@@ -26,8 +26,6 @@ namespace lumivex {
 
 namespace {
 
-const QColor ColoreFuoco(255, 192, 128);
-const QColor ColoreNormale(255, 224, 192);
 // Designer keeps whole points only.
 constexpr qreal PuntiFinestra = 8.25;
 constexpr double PolliciPerMetro = 1.0 / 0.0254;
@@ -88,7 +86,7 @@ FrmAttestato::FrmAttestato(Modulo2 &modulo, Stampante &stampante, Orologio &orol
     ui_->Picture1->setBackgroundRole(QPalette::Base);
 
     scala_.RegistraProporzioni(*this);
-    option5_ = std::make_unique<ComandiOpzione>(ComandiOpzione::Elementi(*this, u"Option5"), ColoreFuoco, ColoreNormale,
+    option5_ = std::make_unique<ComandiOpzione>(ComandiOpzione::Elementi(*this, u"Option5"), ColoriArancio,
                                                 3, [this](int indice) { EseguiComando(indice); });
 
     m_.NomeAlunno = Capitalizza(m_.NomeAlunno);

@@ -16,13 +16,6 @@
 
 namespace lumivex {
 
-namespace {
-
-const QColor ColoreFuoco(255, 192, 128);
-const QColor ColoreNormale(255, 224, 192);
-
-} // namespace
-
 FrmStampaEsercizio::FrmStampaEsercizio(Modulo2 &modulo, Stampante &stampante, RegistroFinestre &registro)
     : m_(modulo)
     , stampante_(stampante)
@@ -34,7 +27,7 @@ FrmStampaEsercizio::FrmStampaEsercizio(Modulo2 &modulo, Stampante &stampante, Re
         lblOp_[static_cast<std::size_t>(riga - 1)] = findChild<QLabel *>(QStringLiteral("LblOp_%1").arg(riga));
     }
     scala_.RegistraProporzioni(*this);
-    option1_ = std::make_unique<ComandiOpzione>(ComandiOpzione::Elementi(*this, u"Option1"), ColoreFuoco, ColoreNormale,
+    option1_ = std::make_unique<ComandiOpzione>(ComandiOpzione::Elementi(*this, u"Option1"), ColoriArancio,
                                                 2, [this](int indice) { EseguiComando(indice); });
     connect(ui_->mnuScegli, &QAction::triggered, this, [this] { registro_.MostraModale<frmSceltaStampante>(); });
 

@@ -19,8 +19,6 @@ namespace lumivex {
 
 namespace {
 
-const QColor ColoreFuoco(128, 255, 255);
-const QColor ColoreNormale(192, 255, 255);
 
 struct Livello {
     std::int16_t minimo;
@@ -45,9 +43,9 @@ FrmInizio::FrmInizio(Modulo2 &modulo, RegistroFinestre &registro)
     ui_->Image1->setPixmap(QPixmap(QStringLiteral(":/immagini/Image1.png")));
     ui_->Label7->setText(QStringLiteral("Ver. " LUMIVEX_VERSIONE));
     scala_.RegistraProporzioni(*this);
-    option2_ = std::make_unique<ComandiOpzione>(ComandiOpzione::Elementi(*this, u"Option2"), ColoreFuoco, ColoreNormale,
+    option2_ = std::make_unique<ComandiOpzione>(ComandiOpzione::Elementi(*this, u"Option2"), ColoriCiano,
                                                 3, [this](int indice) { SceltaLivello(indice); });
-    option3_ = std::make_unique<ComandiOpzione>(ComandiOpzione::Elementi(*this, u"Option3"), ColoreFuoco, ColoreNormale,
+    option3_ = std::make_unique<ComandiOpzione>(ComandiOpzione::Elementi(*this, u"Option3"), ColoriCiano,
                                                 2, [this](int indice) { EseguiComando(indice); });
     // The worksheet window is not part of the program yet.
     ui_->frmStampaSchede->setEnabled(false);
