@@ -69,12 +69,11 @@ std::string Capitalizza(const std::string &nome)
 } // namespace
 
 FrmAttestato::FrmAttestato(Modulo2 &modulo, Stampante &stampante, Orologio &orologio, RegistroFinestre &registro,
-                           std::function<void()> chiudiTutto, QString tipoEsercizio)
+                           QString tipoEsercizio)
     : m_(modulo)
     , stampante_(stampante)
     , orologio_(orologio)
     , registro_(registro)
-    , chiudiTutto_(std::move(chiudiTutto))
     , tipoEsercizio_(std::move(tipoEsercizio))
     , ui_(std::make_unique<Ui::FrmAttestato>())
 {
@@ -130,10 +129,7 @@ void FrmAttestato::EseguiComando(int indice)
         registro_.Scarica<FrmAttestato>();
         break;
     case 2:
-        // The certificate stays: the drawing goes on to its end.
-        if (chiudiTutto_) {
-            chiudiTutto_();
-        }
+        emit RichiestaFineSessione();
         break;
     default:
         break;

@@ -6,7 +6,6 @@
 #include "qt/Testo.h"
 #include "windows/common/RegistroFinestre.h"
 #include "windows/exercise/LineaCroce.h"
-#include "windows/report/FrmStampaEsercizio.h"
 
 #include <QPalette>
 #include <QShowEvent>
@@ -77,7 +76,7 @@ FrmOperativo::FrmOperativo(Modulo2 &modulo, SorgenteCasuale &casuale, Orologio &
                                               ColoriComando{ColoriArancio.Fuoco, ColoriArancio.Fuoco}, 1,
                                               [this](int) { Esegui(&Esercizio::SiSi); });
 
-    connect(ui_->mnuVisualizzaEsercizio, &QAction::triggered, this, &FrmOperativo::VisualizzaEsercizio);
+    connect(ui_->mnuVisualizzaEsercizio, &QAction::triggered, this, &FrmOperativo::RichiestaStampaEsercizio);
     // A window loaded again after "Esco" still names the range in force.
     ui_->Label2->setText(DaStd(m_.TestoLivello));
 
@@ -166,15 +165,10 @@ bool FrmOperativo::TastoTastierino(int tasto, bool tastierinoNumerico)
 void FrmOperativo::ComandoAvviso(int indice)
 {
     if (indice == 0) {
-        VisualizzaEsercizio();
+        emit RichiestaStampaEsercizio();
     } else {
         Esegui(&Esercizio::NuovoEsercizio);
     }
-}
-
-void FrmOperativo::VisualizzaEsercizio()
-{
-    registro_.MostraIngrandita<FrmStampaEsercizio>();
 }
 
 void FrmOperativo::Disegna()
