@@ -1,14 +1,9 @@
+#include "app/Navigazione.h"
 #include "exercise/Modulo2.h"
 #include "exercise/Orologio.h"
 #include "exercise/SorgenteCasuale.h"
 #include "printing/StampanteQt.h"
-#include "windows/about/frmAutore.h"
-#include "windows/certificate/FrmAttestato.h"
 #include "windows/common/RegistroFinestre.h"
-#include "windows/exercise/FrmOperativo.h"
-#include "windows/name/frmNome.h"
-#include "windows/printer/frmSceltaStampante.h"
-#include "windows/report/FrmStampaEsercizio.h"
 #include "windows/start/FrmInizio.h"
 
 #include <QApplication>
@@ -16,7 +11,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <memory>
 #include <optional>
 #include <string>
 
@@ -108,21 +102,7 @@ int main(int argc, char *argv[])
     StampanteQt stampante(ScegliFilePdf);
     RegistroFinestre registro;
 
-    registro.Registra<FrmInizio>([&] { return std::make_unique<FrmInizio>(stato, registro); });
-    registro.Registra<FrmOperativo>([&] { return std::make_unique<FrmOperativo>(stato, casuale, orologio, registro); });
-    registro.Registra<FrmStampaEsercizio>(
-        [&] { return std::make_unique<FrmStampaEsercizio>(stato, stampante, registro); });
-    registro.Registra<frmSceltaStampante>([&] { return std::make_unique<frmSceltaStampante>(stampante, registro); });
-    registro.Registra<frmAutore>([&] { return std::make_unique<frmAutore>(registro); });
-    registro.Registra<frmNome>([&] { return std::make_unique<frmNome>(stato, registro); });
-    registro.Registra<FrmAttestato>([&] {
-        // The certificate names the kind of exercise as the start window
-        // shows it; that window is open whenever a report is.
-        const FrmInizio *inizio = registro.Trova<FrmInizio>();
-        return std::make_unique<FrmAttestato>(stato, stampante, orologio, registro,
-                                              [&registro] { FrmInizio::ChiudiTutto(registro); },
-                                              inizio != nullptr ? inizio->TipoEsercizio() : QString());
-    });
+    RegistraFinestre(registro, stato, casuale, orologio, stampante);
 
     registro.MostraIngrandita<FrmInizio>().activateWindow();
     return QApplication::exec();

@@ -3,6 +3,7 @@
 #include "printing/CodaCups.h"
 #include "printing/ElencoIncompleto.h"
 #include "printing/ErroreStampa.h"
+#include "qt/Testo.h"
 
 #include <QDir>
 #include <QFile>
@@ -31,11 +32,6 @@ constexpr int RisoluzionePagina = 1200;
 // Beyond this a position is a mistake, not a place on any sheet.
 constexpr double PosizioneMassima = 1.0e7;
 
-QString Testo(const std::string &testo)
-{
-    return QString::fromStdString(testo);
-}
-
 // The PDF printer's sheet: A4 with the quarter-inch margin most printers
 // cannot print in, so the saved page looks as it would on paper.
 QPageLayout PaginaPdf()
@@ -61,7 +57,7 @@ std::vector<std::string> FontUtilizzabili()
     std::vector<std::string> elenco;
     elenco.reserve(static_cast<std::size_t>(nomi.size()));
     for (const QString &nome : nomi) {
-        elenco.push_back(nome.toStdString());
+        elenco.push_back(AStd(nome));
     }
     return elenco;
 }
@@ -77,9 +73,9 @@ ErroreStampa ErroreSalvataggio(const QString &percorso, const QSaveFile &salvata
 {
     const QFileInfo file(percorso);
     const QFileInfo cartella(file.absolutePath());
-    DettaglioStampa dettaglio = DettaglioStampa::DelSistema(salvataggio.errorString().toStdString());
-    dettaglio.File = percorso.toStdString();
-    dettaglio.Cartella = QDir::toNativeSeparators(cartella.filePath()).toStdString();
+    DettaglioStampa dettaglio = DettaglioStampa::DelSistema(AStd(salvataggio.errorString()));
+    dettaglio.File = AStd(percorso);
+    dettaglio.Cartella = AStd(QDir::toNativeSeparators(cartella.filePath()));
     if (!cartella.exists()) {
         return ErroreStampa(GuastoStampa::PdfCartellaInesistente, dettaglio);
     }
@@ -118,7 +114,7 @@ QPageLayout PaginaDi(const std::optional<CodaCups::Foglio> &foglio)
 
 QString NomeFile(const std::string &titolo)
 {
-    QString nome = Testo(titolo);
+    QString nome = DaStd(titolo);
     nome.replace(QLatin1Char('/'), QLatin1Char('-'));
     return nome.isEmpty() ? QStringLiteral("Stampa") : nome;
 }
@@ -282,7 +278,7 @@ double StampanteQt::ScaleHeight()
 
 void StampanteQt::Print(const std::string &testo, ACapo aCapo)
 {
-    ScriviRiga(Testo(testo), aCapo);
+    ScriviRiga(DaStd(testo), aCapo);
 }
 
 void StampanteQt::Print()
@@ -293,7 +289,7 @@ void StampanteQt::Print()
 void StampanteQt::ScriviRiga(const QString &testo, ACapo aCapo)
 {
     Documento &documento = DocumentoAperto();
-    QFont font(Testo(nomeFont_));
+    QFont font(DaStd(nomeFont_));
     font.setPointSizeF(puntiFont_);
     font.setBold(grassetto_);
     documento.painter.setFont(font);
@@ -338,7 +334,7 @@ FineDocumento StampanteQt::EndDoc()
     y_ = 0.0;
     if (!documento->painter.end() || !documento->file.flush() || documento->file.size() == 0) {
         throw ErroreStampa(GuastoStampa::PaginaNonPreparata, DettaglioStampa::DellaStampante(documento->stampante.Nome,
-                                                           documento->file.errorString().toStdString()));
+                                                           AStd(documento->file.errorString())));
     }
     if (documento->stampante.Nome == NomeStampantePdf) {
         return SalvaPdf(documento->file, documento->titolo);
@@ -348,7 +344,7 @@ FineDocumento StampanteQt::EndDoc()
     const QByteArray pagina = documento->file.seek(0) ? documento->file.readAll() : QByteArray();
     if (pagina.isEmpty()) {
         throw ErroreStampa(GuastoStampa::PaginaNonPreparata, DettaglioStampa::DellaStampante(documento->stampante.Nome,
-                                                           documento->file.errorString().toStdString()));
+                                                           AStd(documento->file.errorString())));
     }
     const bool inPausa = CodaCups::Invia(documento->stampante.Nome, pagina.toStdString(), documento->titolo)
                          == CodaCups::Consegna::InPausa;
@@ -370,8 +366,8 @@ FineDocumento StampanteQt::SalvaPdf(QFile &pagina, const std::string &titolo)
         return {FineDocumento::Fine::Annullato, NomeStampantePdf};
     }
     if (!pagina.seek(0)) {
-        DettaglioStampa dettaglio = DettaglioStampa::DelSistema(pagina.errorString().toStdString());
-        dettaglio.File = scelto->toStdString();
+        DettaglioStampa dettaglio = DettaglioStampa::DelSistema(AStd(pagina.errorString()));
+        dettaglio.File = AStd(*scelto);
         throw ErroreStampa(GuastoStampa::PaginaNonPreparataPdf, dettaglio);
     }
     // QSaveFile replaces the file only once all of it is written.
@@ -412,14 +408,14 @@ StampanteQt::Documento &StampanteQt::DocumentoAperto()
     documento->titolo = titolo_;
     documento->file.setFileTemplate(QDir(QDir::tempPath()).filePath(QStringLiteral("lumivex-XXXXXX.pdf")));
     if (!documento->file.open()) {
-        DettaglioStampa dettaglio = DettaglioStampa::DelSistema(documento->file.errorString().toStdString());
-        dettaglio.Cartella = QDir::toNativeSeparators(QDir::tempPath()).toStdString();
+        DettaglioStampa dettaglio = DettaglioStampa::DelSistema(AStd(documento->file.errorString()));
+        dettaglio.Cartella = AStd(QDir::toNativeSeparators(QDir::tempPath()));
         throw ErroreStampa(GuastoStampa::CartellaTemporaneaNonScrivibile, dettaglio);
     }
     documento->pdf = std::make_unique<QPdfWriter>(&documento->file);
     documento->pdf->setResolution(RisoluzionePagina);
     documento->pdf->setPageLayout(pagina);
-    documento->pdf->setTitle(Testo(titolo_));
+    documento->pdf->setTitle(DaStd(titolo_));
     documento->pdf->setCreator(QStringLiteral("Lumivex"));
     if (!documento->painter.begin(documento->pdf.get())) {
         throw ErroreStampa(GuastoStampa::PaginaNonPreparata, DettaglioStampa::DellaStampante(stampante.Nome));

@@ -7,9 +7,9 @@
 #include "exercise/Orologio.h"
 #include "exercise/Valutazione.h"
 #include "printing/StampaAttestato.h"
+#include "qt/Testo.h"
 #include "windows/common/Messaggio.h"
 #include "windows/common/RegistroFinestre.h"
-#include "windows/common/Testo.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -26,8 +26,6 @@ namespace lumivex {
 
 namespace {
 
-const QColor ColoreFuoco(255, 192, 128);
-const QColor ColoreNormale(255, 224, 192);
 // Designer keeps whole points only.
 constexpr qreal PuntiFinestra = 8.25;
 constexpr double PolliciPerMetro = 1.0 / 0.0254;
@@ -71,12 +69,11 @@ std::string Capitalizza(const std::string &nome)
 } // namespace
 
 FrmAttestato::FrmAttestato(Modulo2 &modulo, Stampante &stampante, Orologio &orologio, RegistroFinestre &registro,
-                           std::function<void()> chiudiTutto, QString tipoEsercizio)
+                           QString tipoEsercizio)
     : m_(modulo)
     , stampante_(stampante)
     , orologio_(orologio)
     , registro_(registro)
-    , chiudiTutto_(std::move(chiudiTutto))
     , tipoEsercizio_(std::move(tipoEsercizio))
     , ui_(std::make_unique<Ui::FrmAttestato>())
 {
@@ -88,7 +85,7 @@ FrmAttestato::FrmAttestato(Modulo2 &modulo, Stampante &stampante, Orologio &orol
     ui_->Picture1->setBackgroundRole(QPalette::Base);
 
     scala_.RegistraProporzioni(*this);
-    option5_ = std::make_unique<ComandiOpzione>(ComandiOpzione::Elementi(*this, u"Option5"), ColoreFuoco, ColoreNormale,
+    option5_ = std::make_unique<ComandiOpzione>(ComandiOpzione::Elementi(*this, u"Option5"), ColoriArancio,
                                                 3, [this](int indice) { EseguiComando(indice); });
 
     m_.NomeAlunno = Capitalizza(m_.NomeAlunno);
@@ -132,10 +129,7 @@ void FrmAttestato::EseguiComando(int indice)
         registro_.Scarica<FrmAttestato>();
         break;
     case 2:
-        // The certificate stays: the drawing goes on to its end.
-        if (chiudiTutto_) {
-            chiudiTutto_();
-        }
+        emit RichiestaFineSessione();
         break;
     default:
         break;

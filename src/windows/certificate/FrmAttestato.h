@@ -10,7 +10,6 @@
 #include <QString>
 #include <QWidget>
 
-#include <functional>
 #include <memory>
 #include <vector>
 
@@ -41,16 +40,20 @@ public:
         QPointF Posizione;
     };
 
-    // chiudiTutto closes the program's other windows ("FINE SESSIONE");
     // tipoEsercizio is the kind of exercise the start window names, drawn
     // on line 5.
     FrmAttestato(Modulo2 &modulo, Stampante &stampante, Orologio &orologio, RegistroFinestre &registro,
-                 std::function<void()> chiudiTutto, QString tipoEsercizio);
+                 QString tipoEsercizio);
     ~FrmAttestato() override;
 
     bool DisegnoCompleto() const { return completo_; }
     const QImage &Immagine() const { return immagine_; }
     const std::vector<Riga> &Righe() const { return righe_; }
+
+signals:
+    // "FINE SESSIONE": the program's other windows close; this one stays
+    // and its drawing goes on to the end.
+    void RichiestaFineSessione();
 
 protected:
     void closeEvent(QCloseEvent *evento) override;
@@ -68,7 +71,6 @@ private:
     Stampante &stampante_;
     Orologio &orologio_;
     RegistroFinestre &registro_;
-    std::function<void()> chiudiTutto_;
     QString tipoEsercizio_;
     std::unique_ptr<Ui::FrmAttestato> ui_;
     ScalaProporzionale scala_;

@@ -14,10 +14,8 @@
 
 namespace lumivex {
 
-ComandiOpzione::ComandiOpzione(QList<QPushButton *> elementi, QColor coloreFuoco,
-                               QColor coloreNormale, int ultimaCifra, Azione azione)
-    : coloreFuoco_(coloreFuoco), coloreNormale_(coloreNormale), ultimaCifra_(ultimaCifra),
-      azione_(std::move(azione))
+ComandiOpzione::ComandiOpzione(QList<QPushButton *> elementi, ColoriComando colori, int ultimaCifra, Azione azione)
+    : colori_(std::move(colori)), ultimaCifra_(ultimaCifra), azione_(std::move(azione))
 {
     // Repeats that Qt does not flag are caught once for the whole program.
     GuardiaTasti::DellApplicazione();
@@ -31,7 +29,7 @@ ComandiOpzione::ComandiOpzione(QList<QPushButton *> elementi, QColor coloreFuoco
         pulsante->setAutoDefault(false);
         pulsante->setDefault(false);
         pulsante->installEventFilter(this);
-        Colora(indice, pulsante->hasFocus() ? coloreFuoco_ : coloreNormale_);
+        Colora(indice, pulsante->hasFocus() ? colori_.Fuoco : colori_.Normale);
         // Mouse presses are taken in eventFilter and never become clicks, so
         // clicked() comes only from click() and the accessibility action.
         connect(pulsante, &QAbstractButton::clicked, this, [this, indice] { EseguiAzione(indice); });
@@ -181,10 +179,10 @@ bool ComandiOpzione::eventFilter(QObject *oggetto, QEvent *evento)
     switch (evento->type()) {
     case QEvent::FocusIn:
         pulsante->setDown(false);
-        Colora(indice, coloreFuoco_);
+        Colora(indice, colori_.Fuoco);
         return false;
     case QEvent::FocusOut:
-        Colora(indice, coloreNormale_);
+        Colora(indice, colori_.Normale);
         pulsante->setDown(false);
         return false;
     case QEvent::MouseButtonPress:

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "windows/common/ColoriComando.h"
+
 #include <QColor>
 #include <QList>
 #include <QObject>
@@ -47,8 +49,7 @@ public:
     // false lets the array's rules above decide.
     using GestoreTasti = std::function<bool(int indice, int tasto, bool tastierinoNumerico)>;
 
-    ComandiOpzione(QList<QPushButton *> elementi, QColor coloreFuoco, QColor coloreNormale,
-                   int ultimaCifra, Azione azione);
+    ComandiOpzione(QList<QPushButton *> elementi, ColoriComando colori, int ultimaCifra, Azione azione);
     ~ComandiOpzione() override;
 
     ComandiOpzione(const ComandiOpzione &) = delete;
@@ -85,8 +86,7 @@ private:
     // QWidget, not QPushButton: a button half destroyed is only a QWidget,
     // and Elemento() casts with qobject_cast.
     std::vector<QPointer<QWidget>> elementi_;
-    QColor coloreFuoco_;
-    QColor coloreNormale_;
+    ColoriComando colori_;
     int ultimaCifra_;
     Azione azione_;
     GestoreTasti gestore_;

@@ -1,6 +1,6 @@
 #include "windows/common/TestiStampa.h"
 
-#include "windows/common/Testo.h"
+#include "qt/Testo.h"
 
 namespace lumivex {
 

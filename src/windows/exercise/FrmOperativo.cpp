@@ -3,10 +3,9 @@
 #include "ui_FrmOperativo.h"
 
 #include "exercise/Modulo2.h"
+#include "qt/Testo.h"
 #include "windows/common/RegistroFinestre.h"
-#include "windows/common/Testo.h"
 #include "windows/exercise/LineaCroce.h"
-#include "windows/report/FrmStampaEsercizio.h"
 
 #include <QPalette>
 #include <QShowEvent>
@@ -15,8 +14,6 @@ namespace lumivex {
 
 namespace {
 
-const QColor ColoreFuoco(255, 192, 128);
-const QColor ColoreNormale(255, 224, 192);
 constexpr std::int16_t BaseRigaPrincipale = 48;
 constexpr std::int16_t BaseTastierinoNumerico = 96;
 
@@ -61,24 +58,25 @@ FrmOperativo::FrmOperativo(Modulo2 &modulo, SorgenteCasuale &casuale, Orologio &
         PosizionaCorrezione();
     });
 
-    option2_ = std::make_unique<ComandiOpzione>(ComandiOpzione::Elementi(*this, u"Option2"), ColoreFuoco, ColoreNormale,
+    option2_ = std::make_unique<ComandiOpzione>(ComandiOpzione::Elementi(*this, u"Option2"), ColoriArancio,
                                                 0, [this](int indice) { EseguiTasto(indice); });
     option2_->ImpostaGestoreTasti(
         [this](int, int tasto, bool tastierino) { return TastoTastierino(tasto, tastierino); });
 
-    option3_ = std::make_unique<ComandiOpzione>(ComandiOpzione::Elementi(*this, u"Option3"), ColoreFuoco, ColoreNormale,
+    option3_ = std::make_unique<ComandiOpzione>(ComandiOpzione::Elementi(*this, u"Option3"), ColoriArancio,
                                                 2, [this](int indice) {
                                                     Esegui(indice == 0 ? &Esercizio::SiSi : &Esercizio::NoNo);
                                                 });
     option3_->AssociaTasto(Qt::Key_S, 0);
     option3_->AssociaTasto(Qt::Key_N, 1);
 
-    optAvviso_ = std::make_unique<ComandiOpzione>(ComandiOpzione::Elementi(*this, u"optAvviso"), ColoreFuoco,
-                                                  ColoreNormale, 2, [this](int indice) { ComandoAvviso(indice); });
-    optOK_ = std::make_unique<ComandiOpzione>(QList<QPushButton *>{ui_->optOK}, ColoreFuoco, ColoreFuoco, 1,
+    optAvviso_ = std::make_unique<ComandiOpzione>(ComandiOpzione::Elementi(*this, u"optAvviso"), ColoriArancio, 2,
+                                                  [this](int indice) { ComandoAvviso(indice); });
+    optOK_ = std::make_unique<ComandiOpzione>(QList<QPushButton *>{ui_->optOK},
+                                              ColoriComando{ColoriArancio.Fuoco, ColoriArancio.Fuoco}, 1,
                                               [this](int) { Esegui(&Esercizio::SiSi); });
 
-    connect(ui_->mnuVisualizzaEsercizio, &QAction::triggered, this, &FrmOperativo::VisualizzaEsercizio);
+    connect(ui_->mnuVisualizzaEsercizio, &QAction::triggered, this, &FrmOperativo::RichiestaStampaEsercizio);
     // A window loaded again after "Esco" still names the range in force.
     ui_->Label2->setText(DaStd(m_.TestoLivello));
 
@@ -167,15 +165,10 @@ bool FrmOperativo::TastoTastierino(int tasto, bool tastierinoNumerico)
 void FrmOperativo::ComandoAvviso(int indice)
 {
     if (indice == 0) {
-        VisualizzaEsercizio();
+        emit RichiestaStampaEsercizio();
     } else {
         Esegui(&Esercizio::NuovoEsercizio);
     }
-}
-
-void FrmOperativo::VisualizzaEsercizio()
-{
-    registro_.MostraIngrandita<FrmStampaEsercizio>();
 }
 
 void FrmOperativo::Disegna()

@@ -40,6 +40,10 @@ public:
 
     const Esercizio &EsercizioInCorso() const { return esercizio_; }
 
+signals:
+    // "Stampa" on the notice, or the menu: the report of this exercise.
+    void RichiestaStampaEsercizio();
+
 protected:
     void showEvent(QShowEvent *evento) override;
 
@@ -48,7 +52,6 @@ private:
     void EseguiTasto(int indice);
     bool TastoTastierino(int tasto, bool tastierinoNumerico);
     void ComandoAvviso(int indice);
-    void VisualizzaEsercizio();
 
     void Disegna();
     void ApplicaFuoco();

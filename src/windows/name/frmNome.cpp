@@ -3,16 +3,15 @@
 #include "ui_frmNome.h"
 
 #include "exercise/Modulo2.h"
+#include "qt/Testo.h"
 #include "windows/common/Centratura.h"
 #include "windows/common/RegistroFinestre.h"
-#include "windows/common/Testo.h"
 
 
 namespace lumivex {
 
 namespace {
 
-const QColor ColoreAvanti(255, 224, 192);
 // Designer keeps whole points only.
 constexpr qreal PuntiTitolo = 14.25;
 
@@ -39,7 +38,8 @@ frmNome::frmNome(Modulo2 &modulo, RegistroFinestre &registro)
     nomeVuoto_ = ui_->lblNome->text();
     // "AVANTI" has no focus colour of its own: it is the only control that
     // can take the focus.
-    option4_ = std::make_unique<ComandiOpzione>(QList<QPushButton *>{ui_->Option4}, ColoreAvanti, ColoreAvanti, 0,
+    option4_ = std::make_unique<ComandiOpzione>(QList<QPushButton *>{ui_->Option4},
+                                                ColoriComando{ColoriArancio.Normale, ColoriArancio.Normale}, 0,
                                                 [this](int) { registro_.Scarica<frmNome>(); });
     // Every key is the name's: none moves the focus or closes the window.
     option4_->ImpostaGestoreTasti([this](int, int tasto, bool) {

@@ -5,11 +5,11 @@
 #include "printing/ElencoIncompleto.h"
 #include "printing/ErroreStampa.h"
 #include "printing/Stampante.h"
-#include "windows/common/Messaggio.h"
+#include "qt/Testo.h"
 #include "windows/common/Centratura.h"
+#include "windows/common/Messaggio.h"
 #include "windows/common/RegistroFinestre.h"
 #include "windows/common/TestiStampa.h"
-#include "windows/common/Testo.h"
 
 #include <optional>
 

@@ -5,23 +5,13 @@
 #include "exercise/Modulo2.h"
 #include "printing/FontCourier.h"
 #include "printing/StampaEsercizio.h"
+#include "qt/Testo.h"
 #include "windows/common/Messaggio.h"
 #include "windows/common/RegistroFinestre.h"
-#include "windows/common/Testo.h"
-#include "windows/certificate/FrmAttestato.h"
-#include "windows/name/frmNome.h"
-#include "windows/printer/frmSceltaStampante.h"
 
 #include <algorithm>
 
 namespace lumivex {
-
-namespace {
-
-const QColor ColoreFuoco(255, 192, 128);
-const QColor ColoreNormale(255, 224, 192);
-
-} // namespace
 
 FrmStampaEsercizio::FrmStampaEsercizio(Modulo2 &modulo, Stampante &stampante, RegistroFinestre &registro)
     : m_(modulo)
@@ -34,9 +24,9 @@ FrmStampaEsercizio::FrmStampaEsercizio(Modulo2 &modulo, Stampante &stampante, Re
         lblOp_[static_cast<std::size_t>(riga - 1)] = findChild<QLabel *>(QStringLiteral("LblOp_%1").arg(riga));
     }
     scala_.RegistraProporzioni(*this);
-    option1_ = std::make_unique<ComandiOpzione>(ComandiOpzione::Elementi(*this, u"Option1"), ColoreFuoco, ColoreNormale,
+    option1_ = std::make_unique<ComandiOpzione>(ComandiOpzione::Elementi(*this, u"Option1"), ColoriArancio,
                                                 2, [this](int indice) { EseguiComando(indice); });
-    connect(ui_->mnuScegli, &QAction::triggered, this, [this] { registro_.MostraModale<frmSceltaStampante>(); });
+    connect(ui_->mnuScegli, &QAction::triggered, this, &FrmStampaEsercizio::RichiestaSceltaStampante);
 
     // The lines take the face the printed page will use, when there is one.
     const int righe = std::clamp<int>(m_.NumOperazioni, 0, RigheElencate);
@@ -74,10 +64,10 @@ void FrmStampaEsercizio::EseguiComando(int indice)
         Stampa();
         break;
     case 2:
-        registro_.Mostra<frmNome>().activateWindow();
+        emit RichiestaNome();
         break;
     case 3:
-        registro_.MostraIngrandita<FrmAttestato>().activateWindow();
+        emit RichiestaAttestato();
         break;
     default:
         break;

@@ -31,6 +31,14 @@ public:
     FrmStampaEsercizio(Modulo2 &modulo, Stampante &stampante, RegistroFinestre &registro);
     ~FrmStampaEsercizio() override;
 
+signals:
+    // The menu's printer choice, modal.
+    void RichiestaSceltaStampante();
+    // "Nome": the pupil's name for the certificate.
+    void RichiestaNome();
+    // "Attestato": the certificate, maximized.
+    void RichiestaAttestato();
+
 private:
     void EseguiComando(int indice);
     void Stampa();

@@ -3,12 +3,7 @@
 #include "ui_FrmInizio.h"
 
 #include "exercise/Modulo2.h"
-#include "windows/about/frmAutore.h"
-#include "windows/common/RegistroFinestre.h"
-#include "windows/common/Testo.h"
-#include "windows/exercise/FrmOperativo.h"
-#include "windows/printer/frmSceltaStampante.h"
-#include "windows/report/FrmStampaEsercizio.h"
+#include "qt/Testo.h"
 
 #include <QCloseEvent>
 #include <QPixmap>
@@ -19,8 +14,6 @@ namespace lumivex {
 
 namespace {
 
-const QColor ColoreFuoco(128, 255, 255);
-const QColor ColoreNormale(192, 255, 255);
 
 struct Livello {
     std::int16_t minimo;
@@ -36,35 +29,25 @@ constexpr std::array<Livello, 3> Livelli{{
 
 } // namespace
 
-FrmInizio::FrmInizio(Modulo2 &modulo, RegistroFinestre &registro)
+FrmInizio::FrmInizio(Modulo2 &modulo)
     : m_(modulo)
-    , registro_(registro)
     , ui_(std::make_unique<Ui::FrmInizio>())
 {
     ui_->setupUi(this);
     ui_->Image1->setPixmap(QPixmap(QStringLiteral(":/immagini/Image1.png")));
     ui_->Label7->setText(QStringLiteral("Ver. " LUMIVEX_VERSIONE));
     scala_.RegistraProporzioni(*this);
-    option2_ = std::make_unique<ComandiOpzione>(ComandiOpzione::Elementi(*this, u"Option2"), ColoreFuoco, ColoreNormale,
+    option2_ = std::make_unique<ComandiOpzione>(ComandiOpzione::Elementi(*this, u"Option2"), ColoriCiano,
                                                 3, [this](int indice) { SceltaLivello(indice); });
-    option3_ = std::make_unique<ComandiOpzione>(ComandiOpzione::Elementi(*this, u"Option3"), ColoreFuoco, ColoreNormale,
+    option3_ = std::make_unique<ComandiOpzione>(ComandiOpzione::Elementi(*this, u"Option3"), ColoriCiano,
                                                 2, [this](int indice) { EseguiComando(indice); });
     // The worksheet window is not part of the program yet.
     ui_->frmStampaSchede->setEnabled(false);
-    connect(ui_->mnuAutore, &QAction::triggered, this, &FrmInizio::MostraAutore);
+    connect(ui_->mnuAutore, &QAction::triggered, this, &FrmInizio::RichiestaAutore);
     ui_->Option2_0->setFocus(Qt::OtherFocusReason);
 }
 
 FrmInizio::~FrmInizio() = default;
-
-void FrmInizio::ChiudiTutto(RegistroFinestre &registro)
-{
-    registro.Scarica<frmAutore>();
-    registro.Scarica<FrmInizio>();
-    registro.Scarica<FrmOperativo>();
-    registro.Scarica<frmSceltaStampante>();
-    registro.Scarica<FrmStampaEsercizio>();
-}
 
 QString FrmInizio::TipoEsercizio() const
 {
@@ -73,7 +56,7 @@ QString FrmInizio::TipoEsercizio() const
 
 void FrmInizio::closeEvent(QCloseEvent *evento)
 {
-    ChiudiTutto(registro_);
+    emit RichiestaUscita();
     QMainWindow::closeEvent(evento);
 }
 
@@ -90,7 +73,7 @@ void FrmInizio::SceltaLivello(int indice)
     // The first choice loads the exercise window, hidden, with its first
     // problem drawn in the range just set; until "Vai" shows it, a later
     // choice draws that exercise again.
-    registro_.Carica<FrmOperativo>().MostraLivello(testo);
+    emit LivelloScelto(testo);
     ui_->Frame3->setEnabled(true);
     option3_->SpostaFuoco(0);
 }
@@ -98,17 +81,10 @@ void FrmInizio::SceltaLivello(int indice)
 void FrmInizio::EseguiComando(int indice)
 {
     if (indice == 0) {
-        FrmOperativo &operativo = registro_.MostraIngrandita<FrmOperativo>();
-        operativo.activateWindow();
+        emit RichiestaEsercizio();
     } else {
-        ChiudiTutto(registro_);
+        emit RichiestaUscita();
     }
-}
-
-void FrmInizio::MostraAutore()
-{
-    frmAutore &autore = registro_.Mostra<frmAutore>();
-    autore.activateWindow();
 }
 
 } // namespace lumivex

@@ -14,22 +14,28 @@ class FrmInizio;
 namespace lumivex {
 
 struct Modulo2;
-class RegistroFinestre;
 
-// The start window: the range choice, "Vai" and "Esci".
+// The start window: the range choice, "Vai" and "Esci". The windows it leads
+// to are the application's to open.
 class FrmInizio : public QMainWindow {
     Q_OBJECT
 
 public:
-    FrmInizio(Modulo2 &modulo, RegistroFinestre &registro);
+    explicit FrmInizio(Modulo2 &modulo);
     ~FrmInizio() override;
-
-    // Unloads the program's windows in a fixed order, leaving the name and
-    // certificate windows: the program ends unless one of those is open.
-    static void ChiudiTutto(RegistroFinestre &registro);
 
     // The kind of exercise, as the certificate prints it.
     QString TipoEsercizio() const;
+
+signals:
+    // A range was chosen; testo names it. The exercise window takes it in,
+    // loaded hidden if it is not yet, before the focus moves to "Vai".
+    void LivelloScelto(const QString &testo);
+    // "Vai": the exercise window, maximized and active.
+    void RichiestaEsercizio();
+    void RichiestaAutore();
+    // "Esci" or the close box: the program's windows close.
+    void RichiestaUscita();
 
 protected:
     void closeEvent(QCloseEvent *evento) override;
@@ -37,10 +43,8 @@ protected:
 private:
     void SceltaLivello(int indice);
     void EseguiComando(int indice);
-    void MostraAutore();
 
     Modulo2 &m_;
-    RegistroFinestre &registro_;
     std::unique_ptr<Ui::FrmInizio> ui_;
     ScalaProporzionale scala_;
     std::unique_ptr<ComandiOpzione> option2_;

@@ -45,7 +45,7 @@ struct Ambiente {
         modulo.NumOperazioni = 20;
         modulo.NomeAlunno = nome.toStdString();
         registro.Registra<FrmAttestato>([this, altra] {
-            return std::make_unique<FrmAttestato>(modulo, altra ? *altra : stampante, orologio, registro, [] {},
+            return std::make_unique<FrmAttestato>(modulo, altra ? *altra : stampante, orologio, registro,
                                                   u"Esercitazione"_s);
         });
         finestra = &registro.MostraIngrandita<FrmAttestato>();

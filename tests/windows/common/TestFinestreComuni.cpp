@@ -1,5 +1,6 @@
 // The parts every window is built from: command arrays, proportional
 // scaling, the window registry.
+#include "qt/Testo.h"
 #include "windows/common/ComandiOpzione.h"
 #include "windows/common/RegistroFinestre.h"
 #include "windows/common/ScalaProporzionale.h"
@@ -98,8 +99,8 @@ private slots:
         for (int i = 0; i < 4; ++i)
             p.push_back(new QPushButton(u"Cmd_%1"_s.arg(i), &finestra));
         Azioni azioniA, azioniB;
-        ComandiOpzione b(p.mid(3), Qt::cyan, Qt::white, 1, [&](int i) { azioniB.push_back(i); });
-        ComandiOpzione a(p.mid(0, 3), Qt::cyan, Qt::white, 4, [&](int i) {
+        ComandiOpzione b(p.mid(3), {Qt::cyan, Qt::white}, 1, [&](int i) { azioniB.push_back(i); });
+        ComandiOpzione a(p.mid(0, 3), {Qt::cyan, Qt::white}, 4, [&](int i) {
             azioniA.push_back(i);
             if (i == 1)
                 b.SpostaFuoco(0);
@@ -158,8 +159,8 @@ private slots:
         p[1]->move(0, 60);
         p[2]->move(0, 120);
         Azioni azioniA, azioniB;
-        ComandiOpzione b(p.mid(2), Qt::cyan, Qt::white, 1, [&](int i) { azioniB.push_back(i); });
-        ComandiOpzione a(p.mid(0, 2), Qt::cyan, Qt::white, 2, [&](int i) {
+        ComandiOpzione b(p.mid(2), {Qt::cyan, Qt::white}, 1, [&](int i) { azioniB.push_back(i); });
+        ComandiOpzione a(p.mid(0, 2), {Qt::cyan, Qt::white}, 2, [&](int i) {
             azioniA.push_back(i);
             if (i == 1)
                 b.SpostaFuoco(0);
@@ -238,6 +239,47 @@ private slots:
         }
         for (const auto &[w, posto] : progetto)
             QCOMPARE(w->geometry(), posto);
+    }
+
+    // Catches the two colours of a pair swapped, or one of them left on a
+    // button the focus has left.
+    void coloriDelFuocoENormali()
+    {
+        QWidget finestra;
+        QList<QPushButton *> p;
+        for (int i = 0; i < 3; ++i)
+            p.push_back(new QPushButton(u"Cmd_%1"_s.arg(i), &finestra));
+        ComandiOpzione a(p, ColoriArancio, 3, [](int) {});
+        finestra.show();
+        finestra.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&finestra));
+        const auto colori = [&p] {
+            QList<QColor> elenco;
+            for (const QPushButton *pulsante : p)
+                elenco.push_back(pulsante->palette().color(QPalette::Button));
+            return elenco;
+        };
+        const QColor fuoco = ColoriArancio.Fuoco;
+        const QColor normale = ColoriArancio.Normale;
+        QVERIFY(fuoco != normale);
+        a.SpostaFuoco(1);
+        QCOMPARE(colori(), (QList<QColor>{normale, fuoco, normale}));
+        Tasto(Qt::Key_3);
+        QCOMPARE(colori(), (QList<QColor>{normale, normale, fuoco}));
+    }
+
+    // Catches a conversion that is not UTF-8 both ways (Latin-1 or the
+    // locale's), which would mangle the program's accented texts, and one
+    // that stops at an embedded zero.
+    void testoUtf8AndataERitorno()
+    {
+        const std::string italiano = "Perciò è già l'ora: 90°";
+        QCOMPARE(DaStd(italiano), u"Perciò è già l'ora: 90°"_s);
+        QCOMPARE(AStd(DaStd(italiano)), italiano);
+        const std::string conZero("a\0b", 3);
+        QCOMPARE(DaStd(conZero).size(), 3);
+        QCOMPARE(AStd(DaStd(conZero)), conZero);
+        QCOMPARE(AStd(QString()), std::string());
     }
 
     void registroCaricaScaricaEFine()

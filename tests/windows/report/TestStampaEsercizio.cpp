@@ -1,10 +1,12 @@
 // The report window printing for real: on the printer chosen from its menu,
 // through a private CUPS server (Alfa, Beta as the system default, Gamma) or
 // the PDF printer, read back from the page that comes out.
+#include "app/Navigazione.h"
 #include "exercise/Modulo2.h"
 #include "printing/EseguiStampa.h"
 #include "printing/LetturaPdf.h"
 #include "printing/StampanteQt.h"
+#include "support/Finti.h"
 #include "support/cups/ConServerCups.h"
 #include "support/cups/ServerCupsPrivato.h"
 #include "windows/common/RegistroFinestre.h"
@@ -74,6 +76,8 @@ private:
     QString MessaggioSalvataggio(const QString &file);
 
     Modulo2 m_;
+    prove::SorgenteFinta casuale_;
+    prove::OrologioFinto orologio_;
     std::optional<QString> fileScelto_;
     QStringList proposte_;
     StampanteQt stampante_{[this](const QString &proposta) {
@@ -93,10 +97,7 @@ TestStampaEsercizio::TestStampaEsercizio()
         m_.ElencoOperazioni[i] = std::string(i % 3, ' ') + std::to_string(20 + i) + " -  ... =   " +
                                  std::to_string(i) + "     (R.43*  18\u00B0";
     }
-    registro_.Registra<FrmStampaEsercizio>(
-        [this] { return std::make_unique<FrmStampaEsercizio>(m_, stampante_, registro_); });
-    registro_.Registra<frmSceltaStampante>(
-        [this] { return std::make_unique<frmSceltaStampante>(stampante_, registro_); });
+    RegistraFinestre(registro_, m_, casuale_, orologio_, stampante_);
 }
 
 // The report shown, and a printer chosen through its menu as the pupil does

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/Navigazione.h"
 #include "exercise/Modulo2.h"
 #include "support/Finti.h"
 #include "support/stampa/StampanteRegistratrice.h"
@@ -14,7 +15,6 @@
 #include <QPushButton>
 #include <QTest>
 
-#include <memory>
 #include <string>
 
 namespace lumivex::prove {
@@ -29,11 +29,7 @@ struct Programma {
         stato.NumeroMin = 10;
         stato.NumeroMax = 40;
         casuale.Problema(10, 40, {36, 18, 30, 12}, 2);
-        registro.Registra<FrmInizio>([this] { return std::make_unique<FrmInizio>(stato, registro); });
-        registro.Registra<FrmOperativo>([this] { return std::make_unique<FrmOperativo>(stato, casuale, orologio, registro); });
-        registro.Registra<FrmStampaEsercizio>([this] { return std::make_unique<FrmStampaEsercizio>(stato, stampante, registro); });
-        registro.Registra<frmSceltaStampante>([this] { return std::make_unique<frmSceltaStampante>(stampante, registro); });
-        registro.Registra<frmAutore>([this] { return std::make_unique<frmAutore>(registro); });
+        RegistraFinestre(registro, stato, casuale, orologio, stampante);
     }
 
     // Shown maximized and active, as the program shows it.

@@ -28,6 +28,7 @@ private slots:
     void sceltaDelLivelloVaiEChiusura();
     void escoEdEsciChiudeTutto();
     void unAltroLivelloPrimaDiVai();
+    void coloriDeiComandi();
 };
 
 void TestFrmInizio::sceltaDelLivelloVaiEChiusura()
@@ -128,6 +129,16 @@ void TestFrmInizio::unAltroLivelloPrimaDiVai()
     QCOMPARE(p.stato.ElencoOperazioni[1], riga);
     QCOMPARE(p.stato.NumOperazioni, std::int16_t{1});
     QCOMPARE(Testo(*operativo, u"Label2"_s), u"Numero massimo compreso tra 50 e 90"_s);
+}
+
+void TestFrmInizio::coloriDeiComandi()
+{
+    // Fault: the start window painted with another window's pair.
+    Programma p;
+    FrmInizio &w = p.Apri<FrmInizio>();
+    QCOMPARE(ConFuoco(w), u"Option2_0"_s);
+    QCOMPARE(Pulsante(w, u"Option2_0"_s)->palette().color(QPalette::Button), QColor(128, 255, 255));
+    QCOMPARE(Pulsante(w, u"Option2_1"_s)->palette().color(QPalette::Button), QColor(192, 255, 255));
 }
 
 QTEST_MAIN(TestFrmInizio)

@@ -1,0 +1,72 @@
+#include "app/Navigazione.h"
+
+#include "windows/about/frmAutore.h"
+#include "windows/certificate/FrmAttestato.h"
+#include "windows/common/RegistroFinestre.h"
+#include "windows/exercise/FrmOperativo.h"
+#include "windows/name/frmNome.h"
+#include "windows/printer/frmSceltaStampante.h"
+#include "windows/report/FrmStampaEsercizio.h"
+#include "windows/start/FrmInizio.h"
+
+#include <memory>
+
+namespace lumivex {
+
+void ChiudiTutto(RegistroFinestre &registro)
+{
+    registro.Scarica<frmAutore>();
+    registro.Scarica<FrmInizio>();
+    registro.Scarica<FrmOperativo>();
+    registro.Scarica<frmSceltaStampante>();
+    registro.Scarica<FrmStampaEsercizio>();
+}
+
+void RegistraFinestre(RegistroFinestre &registro, Modulo2 &stato, SorgenteCasuale &casuale, Orologio &orologio,
+                      Stampante &stampante)
+{
+    registro.Registra<FrmInizio>([&registro, &stato] {
+        auto inizio = std::make_unique<FrmInizio>(stato);
+        QObject::connect(inizio.get(), &FrmInizio::LivelloScelto, &registro,
+                         [&registro](const QString &testo) { registro.Carica<FrmOperativo>().MostraLivello(testo); });
+        QObject::connect(inizio.get(), &FrmInizio::RichiestaEsercizio, &registro,
+                         [&registro] { registro.MostraIngrandita<FrmOperativo>().activateWindow(); });
+        QObject::connect(inizio.get(), &FrmInizio::RichiestaAutore, &registro,
+                         [&registro] { registro.Mostra<frmAutore>().activateWindow(); });
+        QObject::connect(inizio.get(), &FrmInizio::RichiestaUscita, &registro,
+                         [&registro] { ChiudiTutto(registro); });
+        return inizio;
+    });
+    registro.Registra<FrmOperativo>([&registro, &stato, &casuale, &orologio] {
+        auto operativo = std::make_unique<FrmOperativo>(stato, casuale, orologio, registro);
+        QObject::connect(operativo.get(), &FrmOperativo::RichiestaStampaEsercizio, &registro,
+                         [&registro] { registro.MostraIngrandita<FrmStampaEsercizio>(); });
+        return operativo;
+    });
+    registro.Registra<FrmStampaEsercizio>([&registro, &stato, &stampante] {
+        auto resoconto = std::make_unique<FrmStampaEsercizio>(stato, stampante, registro);
+        QObject::connect(resoconto.get(), &FrmStampaEsercizio::RichiestaSceltaStampante, &registro,
+                         [&registro] { registro.MostraModale<frmSceltaStampante>(); });
+        QObject::connect(resoconto.get(), &FrmStampaEsercizio::RichiestaNome, &registro,
+                         [&registro] { registro.Mostra<frmNome>().activateWindow(); });
+        QObject::connect(resoconto.get(), &FrmStampaEsercizio::RichiestaAttestato, &registro,
+                         [&registro] { registro.MostraIngrandita<FrmAttestato>().activateWindow(); });
+        return resoconto;
+    });
+    registro.Registra<frmSceltaStampante>(
+        [&registro, &stampante] { return std::make_unique<frmSceltaStampante>(stampante, registro); });
+    registro.Registra<frmAutore>([&registro] { return std::make_unique<frmAutore>(registro); });
+    registro.Registra<frmNome>([&registro, &stato] { return std::make_unique<frmNome>(stato, registro); });
+    registro.Registra<FrmAttestato>([&registro, &stato, &stampante, &orologio] {
+        // The certificate names the kind of exercise as the start window
+        // shows it; that window is open whenever a report is.
+        const FrmInizio *inizio = registro.Trova<FrmInizio>();
+        auto attestato = std::make_unique<FrmAttestato>(stato, stampante, orologio, registro,
+                                                        inizio != nullptr ? inizio->TipoEsercizio() : QString());
+        QObject::connect(attestato.get(), &FrmAttestato::RichiestaFineSessione, &registro,
+                         [&registro] { ChiudiTutto(registro); });
+        return attestato;
+    });
+}
+
+} // namespace lumivex

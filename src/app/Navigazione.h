@@ -1,0 +1,23 @@
+#pragma once
+
+namespace lumivex {
+
+struct Modulo2;
+class Orologio;
+class RegistroFinestre;
+class SorgenteCasuale;
+class Stampante;
+
+// Gives the registry a factory for every window of the program, and wires
+// each window's requests for another window to the registry as it is
+// built. The windows know nothing of one another: a new one touches only
+// its own folder and this wiring. Everything passed in must outlive the
+// registry's windows.
+void RegistraFinestre(RegistroFinestre &registro, Modulo2 &stato, SorgenteCasuale &casuale, Orologio &orologio,
+                      Stampante &stampante);
+
+// Unloads the program's windows in a fixed order, leaving the name and
+// certificate windows: the program ends unless one of those is open.
+void ChiudiTutto(RegistroFinestre &registro);
+
+} // namespace lumivex

@@ -1,0 +1,150 @@
+// The app's wiring: which window each request opens, and what "FINE
+// SESSIONE" leaves open.
+#include "app/Navigazione.h"
+#include "exercise/Modulo2.h"
+#include "support/Finti.h"
+#include "support/stampa/StampanteRegistratrice.h"
+#include "windows/about/frmAutore.h"
+#include "windows/certificate/FrmAttestato.h"
+#include "windows/common/RegistroFinestre.h"
+#include "windows/exercise/FrmOperativo.h"
+#include "windows/name/frmNome.h"
+#include "windows/printer/frmSceltaStampante.h"
+#include "windows/report/FrmStampaEsercizio.h"
+#include "windows/start/FrmInizio.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+
+using namespace lumivex;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+struct Programma {
+    Programma()
+    {
+        stato.NumOperazioni = 20;
+        stato.RisposteEsatte = 18;
+        stato.NomeAlunno = "marta";
+        RegistraFinestre(registro, stato, casuale, orologio, stampante);
+    }
+
+    // Which of the program's windows are loaded, in ChiudiTutto's order
+    // and then the two it leaves.
+    QStringList Caricate() const
+    {
+        QStringList nomi;
+        const auto segna = [&nomi](bool caricata, const QString &nome) {
+            if (caricata)
+                nomi.append(nome);
+        };
+        segna(registro.Caricata<frmAutore>(), u"frmAutore"_s);
+        segna(registro.Caricata<FrmInizio>(), u"FrmInizio"_s);
+        segna(registro.Caricata<FrmOperativo>(), u"FrmOperativo"_s);
+        segna(registro.Caricata<frmSceltaStampante>(), u"frmSceltaStampante"_s);
+        segna(registro.Caricata<FrmStampaEsercizio>(), u"FrmStampaEsercizio"_s);
+        segna(registro.Caricata<frmNome>(), u"frmNome"_s);
+        segna(registro.Caricata<FrmAttestato>(), u"FrmAttestato"_s);
+        return nomi;
+    }
+
+    Modulo2 stato;
+    prove::SorgenteFinta casuale;
+    prove::OrologioFinto orologio;
+    prove::StampanteRegistratrice stampante;
+    int fine = 0;
+    RegistroFinestre registro{[this] { ++fine; }};
+};
+
+QPushButton *Pulsante(const QWidget &w, const QString &nome)
+{
+    QPushButton *pulsante = w.findChild<QPushButton *>(nome);
+    if (pulsante == nullptr)
+        qFatal("Manca %s", qPrintable(nome));
+    return pulsante;
+}
+
+} // namespace
+
+class TestNavigazione : public QObject {
+    Q_OBJECT
+
+private slots:
+    // Catches a report request left unwired or wired to another window, and
+    // the printer choice shown without its modality.
+    void richiesteDelResoconto()
+    {
+        Programma p;
+        FrmStampaEsercizio &resoconto = p.registro.Mostra<FrmStampaEsercizio>();
+        resoconto.findChild<QAction *>(u"mnuScegli"_s)->trigger();
+        QCOMPARE(p.Caricate(), (QStringList{u"frmSceltaStampante"_s, u"FrmStampaEsercizio"_s}));
+        QVERIFY(p.registro.Trova<frmSceltaStampante>()->isModal());
+        p.registro.Scarica<frmSceltaStampante>();
+
+        QTest::mouseClick(Pulsante(resoconto, u"Option1_2"_s), Qt::LeftButton);
+        QCOMPARE(p.Caricate(), (QStringList{u"FrmStampaEsercizio"_s, u"frmNome"_s}));
+        QVERIFY(p.registro.Trova<frmNome>()->isVisible());
+
+        QTest::mouseClick(Pulsante(resoconto, u"Option1_3"_s), Qt::LeftButton);
+        QCOMPARE(p.Caricate(), (QStringList{u"FrmStampaEsercizio"_s, u"frmNome"_s, u"FrmAttestato"_s}));
+        QVERIFY(p.registro.Trova<FrmAttestato>()->isVisible());
+        QCOMPARE(p.fine, 0);
+    }
+
+    // Catches the start window's and the exercise window's requests left
+    // unwired or opening the wrong window.
+    void richiesteDellInizioEDellEsercizio()
+    {
+        Programma p;
+        FrmInizio &inizio = p.registro.Mostra<FrmInizio>();
+        inizio.findChild<QAction *>(u"mnuAutore"_s)->trigger();
+        QCOMPARE(p.Caricate(), (QStringList{u"frmAutore"_s, u"FrmInizio"_s}));
+        p.registro.Scarica<frmAutore>();
+
+        QTest::mouseClick(Pulsante(inizio, u"Option2_1"_s), Qt::LeftButton);
+        FrmOperativo *operativo = p.registro.Trova<FrmOperativo>();
+        QVERIFY(operativo != nullptr && !operativo->isVisible());
+        QCOMPARE(operativo->findChild<QLabel *>(u"Label2"_s)->text(), u"Numero massimo compreso tra 30 e 70"_s);
+        QTest::mouseClick(Pulsante(inizio, u"Option3_0"_s), Qt::LeftButton);
+        QVERIFY(operativo->isVisible());
+
+        operativo->findChild<QAction *>(u"mnuVisualizzaEsercizio"_s)->trigger();
+        QCOMPARE(p.Caricate(), (QStringList{u"FrmInizio"_s, u"FrmOperativo"_s, u"FrmStampaEsercizio"_s}));
+        QVERIFY(p.registro.Trova<FrmStampaEsercizio>()->isVisible());
+    }
+
+    // "FINE SESSIONE" with every window loaded. Catches it left unwired,
+    // closing the certificate (whose drawing must run to its end) or the
+    // name window with the rest, or ending the program while they are open;
+    // and the certificate not naming the kind of exercise the start window
+    // shows.
+    void fineSessioneLasciaNomeEAttestato()
+    {
+        Programma p;
+        const QString tipoEsercizio = p.registro.Mostra<FrmInizio>().TipoEsercizio();
+        QVERIFY(!tipoEsercizio.isEmpty());
+        p.registro.Carica<frmAutore>();
+        p.registro.Carica<FrmOperativo>();
+        p.registro.Carica<FrmStampaEsercizio>();
+        p.registro.Carica<frmSceltaStampante>();
+        p.registro.Mostra<frmNome>();
+        FrmAttestato &attestato = p.registro.MostraIngrandita<FrmAttestato>();
+        QCOMPARE(p.Caricate().size(), 7);
+
+        QTest::mouseClick(Pulsante(attestato, u"Option5_2"_s), Qt::LeftButton);
+        QCOMPARE(p.Caricate(), (QStringList{u"frmNome"_s, u"FrmAttestato"_s}));
+        QCOMPARE(p.fine, 0);
+        QVERIFY(QTest::qWaitFor([&attestato] { return attestato.DisegnoCompleto(); }, 5000));
+        QCOMPARE(attestato.Righe().at(4).Testo, u"  "_s + tipoEsercizio);
+
+        p.registro.Scarica<FrmAttestato>();
+        p.registro.Scarica<frmNome>();
+        QCOMPARE(p.fine, 1);
+    }
+};
+
+QTEST_MAIN(TestNavigazione)
+#include "TestNavigazione.moc"
