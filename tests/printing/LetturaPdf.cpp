@@ -40,7 +40,8 @@ std::vector<RigaPdf> RigheDiParole(std::vector<ParolaPdf> parole)
     std::vector<RigaPdf> righe;
     for (auto inizio = parole.begin(); inizio != parole.end();) {
         const double y = inizio->Y;
-        const auto fine = std::find_if(inizio, parole.end(), [y](const ParolaPdf &parola) { return parola.Y - y > 0.5; });
+        const auto fine =
+            std::find_if(inizio, parole.end(), [y](const ParolaPdf &parola) { return parola.Y - y > 0.5; });
         std::sort(inizio, fine, [](const ParolaPdf &a, const ParolaPdf &b) { return a.X < b.X; });
         righe.push_back({inizio->Testo, inizio->X, inizio->Y});
         for (auto parola = std::next(inizio); parola != fine; ++parola) {

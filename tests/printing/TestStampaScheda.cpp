@@ -42,10 +42,14 @@ TEST(StampaScheda, SchedaDocentiNellOrdineEsatto)
     const EsitoStampa esito = StampaScheda(stampante, Scheda(2), PieDocenti);
 
     EXPECT_EQ(esito.Esito, EsitoStampa::Tipo::Stampata);
-    std::vector<std::string> attese{"FontCount",        "Fonts 0",       "Fonts 1",        "TitoloDocumento Scheda docenti",
-                                    "FontName Courier New", "FontName Courier", "CurrentX 1000", "CurrentY 1000",
-                                    "FontSize 14",      "FontBold False", "Print \"Nome e cognome\";", "CurrentX 1000",
-                                    "CurrentY 1500",    "FontSize 12",   "FontSize 10"};
+    std::vector<std::string> attese{"FontCount", "Fonts 0", "Fonts 1", "TitoloDocumento Scheda docenti",
+                                    "FontName Courier New",
+                                    // The heading.
+                                    "FontName Courier", "CurrentX 1000", "CurrentY 1000", "FontSize 14",
+                                    "FontBold False", "Print \"Nome e cognome\";", "CurrentX 1000", "CurrentY 1500",
+                                    "FontSize 12",
+                                    // The teachers' size.
+                                    "FontSize 10"};
     for (int i = 1; i <= 60; ++i) {
         const int x = i <= 30 ? 1000 : 6000;
         const int gruppo = ((i - 1) / 10) % 3;

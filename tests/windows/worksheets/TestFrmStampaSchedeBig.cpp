@@ -167,7 +167,8 @@ void TestFrmStampaSchedeBig::finestraNuovaVuotaEVisteInutilizzabiliFinoAUnLivell
                  riga);
         QVERIFY2(inizioGruppo->y() == sinistra->y() && (gruppo % 2 == 0) == (inizioGruppo->x() == primo->x()), riga);
         QVERIFY2(gruppo % 2 == 0 || inizioGruppo->x() >= sinistra->x() + sinistra->width(), riga);
-        const auto *sopra = finestra_->findChild<QLabel *>(QStringLiteral("LblOp_%1").arg(std::max(gruppo / 2 * 20, 1)));
+        const auto *sopra =
+            finestra_->findChild<QLabel *>(QStringLiteral("LblOp_%1").arg(std::max(gruppo / 2 * 20, 1)));
         QVERIFY2(gruppo < 2 || sinistra->y() > sopra->y(), riga);
     }
 
@@ -233,7 +234,8 @@ void TestFrmStampaSchedeBig::dueSchedeDiverseEDocentiComeLUltimaSenzaToccareLEse
     Premi("CmdSchedaDocenti");
     const QStringList docenti = Righe();
     for (int i = 0; i < 60; ++i) {
-        const QRegularExpression risposta(QRegularExpression::escape(alunni[i]) + QStringLiteral("    \\( [3-6]\\d\\)"));
+        const QRegularExpression risposta(QRegularExpression::escape(alunni[i]) +
+                                          QStringLiteral("    \\( [3-6]\\d\\)"));
         QVERIFY2(risposta.match(docenti[i]).hasMatch(), qPrintable(docenti[i]));
     }
 
@@ -383,7 +385,8 @@ void VerificaPagina(const std::vector<prove::ParolaPdf> &parole, const QStringLi
     QCOMPARE(righeSinistra.front().Testo, QStringLiteral("Nome e cognome"));
     QVERIFY(std::abs(righeSinistra.front().X - 68.0) < 0.1 && std::abs(righeSinistra.front().Y - 68.0) < 1.5);
     const QStringList piede{QStringLiteral("DOV: ricerca"),
-                            QStringLiteral("Livello di difficoltà: Numero massimo compreso tra 30 e 70"), Piede(alunni)};
+                            QStringLiteral("Livello di difficoltà: Numero massimo compreso tra 30 e 70"),
+                            Piede(alunni)};
     for (int j = 0; j < 3; ++j) {
         const prove::RigaPdf &riga = righeSinistra[static_cast<std::size_t>(31 + j)];
         QCOMPARE(riga.Testo, piede[j]);
