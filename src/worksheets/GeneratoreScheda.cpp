@@ -149,6 +149,7 @@ void GeneratoreScheda::CostruisciRiga(int indice)
 void GeneratoreScheda::VisualizzaSchedaAlunni()
 {
     s_.OpzioniInUso = s_.Opzioni;
+    s_.TestoLivelloInUso = m_.TestoLivello;
     for (int riga = 1; riga <= StatoScheda::RigheScheda; ++riga) {
         const auto i = static_cast<std::size_t>(riga);
         s_.Indice = static_cast<std::int16_t>(riga);

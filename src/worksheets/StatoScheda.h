@@ -46,6 +46,9 @@ struct StatoScheda {
     // drawn: a change waits for the next pupil sheet.
     OpzioniScheda Opzioni;
     OpzioniScheda OpzioniInUso;
+    // The range of the sheet last drawn, as its printed footer names it: a
+    // range chosen since then belongs to the next sheet, not to this one.
+    std::string TestoLivelloInUso;
 
     friend bool operator==(const StatoScheda &, const StatoScheda &) = default;
 };

@@ -20,30 +20,41 @@ QString Esegui(const QString &programma, const QStringList &argomenti)
 
 } // namespace
 
-std::vector<RigaPdf> RigheDelPdf(const QString &file)
+std::vector<ParolaPdf> ParoleDelPdf(const QString &file)
 {
     static const QRegularExpression parolaXml(QStringLiteral(
-        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="[\d.]+" yMax="[\d.]+">([^<]*)</word>)re"));
-    std::vector<RigaPdf> parole;
+        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="[\d.]+" yMax="([\d.]+)">([^<]*)</word>)re"));
+    std::vector<ParolaPdf> parole;
     const QString xml = Esegui(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), file, QStringLiteral("-")});
     for (auto trovate = parolaXml.globalMatch(xml); trovate.hasNext();) {
         const auto parola = trovate.next();
-        parole.push_back({parola.captured(3), parola.captured(1).toDouble(), parola.captured(2).toDouble()});
+        const double y = parola.captured(2).toDouble();
+        parole.push_back({parola.captured(4), parola.captured(1).toDouble(), y, parola.captured(3).toDouble() - y});
     }
-    // Words whose tops agree within half a point stand on one line.
-    std::sort(parole.begin(), parole.end(), [](const RigaPdf &a, const RigaPdf &b) { return a.Y < b.Y; });
+    return parole;
+}
+
+std::vector<RigaPdf> RigheDiParole(std::vector<ParolaPdf> parole)
+{
+    std::sort(parole.begin(), parole.end(), [](const ParolaPdf &a, const ParolaPdf &b) { return a.Y < b.Y; });
     std::vector<RigaPdf> righe;
     for (auto inizio = parole.begin(); inizio != parole.end();) {
         const double y = inizio->Y;
-        const auto fine = std::find_if(inizio, parole.end(), [y](const RigaPdf &parola) { return parola.Y - y > 0.5; });
-        std::sort(inizio, fine, [](const RigaPdf &a, const RigaPdf &b) { return a.X < b.X; });
-        righe.push_back(*inizio);
+        const auto fine =
+            std::find_if(inizio, parole.end(), [y](const ParolaPdf &parola) { return parola.Y - y > 0.5; });
+        std::sort(inizio, fine, [](const ParolaPdf &a, const ParolaPdf &b) { return a.X < b.X; });
+        righe.push_back({inizio->Testo, inizio->X, inizio->Y});
         for (auto parola = std::next(inizio); parola != fine; ++parola) {
             righe.back().Testo += QLatin1Char(' ') + parola->Testo;
         }
         inizio = fine;
     }
     return righe;
+}
+
+std::vector<RigaPdf> RigheDelPdf(const QString &file)
+{
+    return RigheDiParole(ParoleDelPdf(file));
 }
 
 PaginePdf PagineDelPdf(const QString &file)

@@ -153,6 +153,19 @@ TEST(Opzioni, ValgonoDallaProssimaSchedaAlunni)
     EXPECT_EQ(f.s.OpzioniInUso, f.s.Opzioni);
 }
 
+// Catches: the printed footer naming a range chosen after the sheet was
+// drawn (here or on the start window) instead of the sheet's own.
+TEST(Opzioni, IlLivelloDellaSchedaEQuelloDellEstrazione)
+{
+    Finestra f;
+    f.g.VisualizzaSchedaAlunni();
+    f.g.SceltaLivello(2);
+    f.g.VisualizzaSchedaDocenti();
+    EXPECT_EQ(f.s.TestoLivelloInUso, "     Numero massimo compreso tra 30 e  70");
+    f.g.VisualizzaSchedaAlunni();
+    EXPECT_EQ(f.s.TestoLivelloInUso, "     Numero massimo compreso tra 50 e 99");
+}
+
 // The teacher view shows the sheet last drawn and draws nothing; two pupil
 // views draw two sheets; before any sheet the teacher view is empty.
 TEST(Viste, DocentiMostraLUltimaSchedaSenzaEstrarre)

@@ -1,0 +1,118 @@
+// What the worksheet window costs the teacher: from the click on "VISUALIZZA
+// SCHEDA ALUNNI" until the sixty lines are painted (the window offscreen),
+// and from the click on "STAMPA SCHEDA " until a CUPS queue of a private
+// server has accepted the job.
+#include "exercise/Modulo2.h"
+#include "exercise/Orologio.h"
+#include "exercise/SorgenteCasuale.h"
+#include "printing/StampanteQt.h"
+#include "support/cups/ServerCupsPrivato.h"
+#include "windows/common/RegistroFinestre.h"
+#include "windows/worksheets/FrmStampaSchedeBig.h"
+#include "worksheets/StatoScheda.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPushButton>
+
+#include <iostream>
+#include <optional>
+
+namespace {
+
+using namespace lumivex;
+
+bool ServerAttivo = false;
+
+struct Banco {
+    Modulo2 m;
+    StatoScheda scheda;
+    SorgenteCasualeReale casuale;
+    OrologioDiSistema orologio;
+    StampanteQt stampante{[](const QString &) { return std::optional<QString>(); }};
+    RegistroFinestre registro{[] {}};
+    FrmStampaSchedeBig finestra{m, scheda, stampante, casuale, orologio, registro};
+
+    Banco()
+    {
+        finestra.showMaximized();
+        // A range, chosen as the teacher does: a press on its button.
+        QPushButton *livello = Bottone("Option2_1");
+        QMouseEvent premuto(QEvent::MouseButtonPress, QPointF(5, 5), livello->mapToGlobal(QPointF(5, 5)),
+                            Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(livello, &premuto);
+        QCoreApplication::processEvents();
+    }
+
+    QPushButton *Bottone(const char *nome) { return finestra.findChild<QPushButton *>(QString::fromLatin1(nome)); }
+
+    bool MessaggioAperto() const
+    {
+        for (const QMessageBox *scatola : finestra.findChildren<QMessageBox *>()) {
+            if (scatola->isVisible()) {
+                return true;
+            }
+        }
+        return false;
+    }
+};
+
+void BM_VisualizzaSchedaAlunni(benchmark::State &stato)
+{
+    Banco banco;
+    QPushButton *vista = banco.Bottone("CmdSchedaAlunni");
+    for (auto _ : stato) {
+        vista->click();
+        banco.finestra.repaint();
+    }
+}
+BENCHMARK(BM_VisualizzaSchedaAlunni)->Unit(benchmark::kMillisecond);
+
+void BM_StampaSchedaSuCodaCups(benchmark::State &stato)
+{
+    if (!ServerAttivo) {
+        stato.SkipWithError("no private CUPS server");
+        return;
+    }
+    Banco banco;
+    banco.stampante.Printer({"Gamma"});
+    banco.Bottone("CmdSchedaAlunni")->click();
+    QPushButton *stampa = banco.Bottone("CmdStampaAlunni");
+    for (auto _ : stato) {
+        stampa->click();
+        if (banco.MessaggioAperto()) {
+            stato.SkipWithError("the print failed");
+            break;
+        }
+    }
+}
+// Every job makes the server run a filter: keep their number small.
+BENCHMARK(BM_StampaSchedaSuCodaCups)->Unit(benchmark::kMillisecond)->Iterations(40);
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    // The server first: the print system reads where it is only once.
+    std::optional<prove::ServerCupsPrivato> server;
+    try {
+        server.emplace();
+        ServerAttivo = true;
+    } catch (const std::exception &errore) {
+        std::cerr << "Private CUPS server not started: " << errore.what() << '\n';
+    }
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication applicazione(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
+        return 1;
+    }
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

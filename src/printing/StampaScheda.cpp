@@ -1,0 +1,74 @@
+#include "printing/StampaScheda.h"
+
+#include "printing/EseguiStampa.h"
+#include "printing/FontCourier.h"
+
+namespace lumivex {
+
+namespace {
+
+// Lines 1..30 down the left column, 31..60 down the right one, in groups of
+// ten starting at 2000, 6500 and 11000 twips.
+double AscissaRiga(int riga)
+{
+    return riga <= 30 ? 1000.0 : 6000.0;
+}
+
+double OrdinataRiga(int riga)
+{
+    constexpr double Gruppi[] = {2000.0, 6500.0, 11000.0};
+    const int gruppo = ((riga - 1) / 10) % 3;
+    return Gruppi[gruppo] + 400.0 * ((riga - 1) % 10);
+}
+
+} // namespace
+
+void StampaIntestazione(Stampante &stampante)
+{
+    stampante.FontName("Courier");
+    stampante.CurrentX(1000);
+    stampante.CurrentY(1000);
+    stampante.FontSize(14);
+    // The report's lines are bold, and the setting outlives its page.
+    stampante.FontBold(false);
+    stampante.Print("Nome e cognome", ACapo::No);
+    stampante.CurrentX(1000);
+    stampante.CurrentY(1500);
+    stampante.FontSize(12);
+}
+
+EsitoStampa StampaScheda(Stampante &stampante, const StatoScheda &scheda, const std::string &piePagina)
+{
+    const std::optional<std::string> font = CercaFontCourier(stampante);
+    if (!font) {
+        return EsitoStampa(EsitoStampa::Tipo::MancaCourier);
+    }
+    return EseguiStampa(stampante, [&] {
+        stampante.TitoloDocumento(scheda.TipoScheda == 1 ? "Scheda alunni" : "Scheda docenti");
+        stampante.FontName(*font);
+        StampaIntestazione(stampante);
+        stampante.FontSize(scheda.TipoScheda == 1 ? 12 : 10);
+        for (int riga = 1; riga <= StatoScheda::RigheScheda; ++riga) {
+            if (!scheda.OpzioniInUso.InUso(riga)) {
+                continue;
+            }
+            stampante.CurrentX(AscissaRiga(riga));
+            stampante.CurrentY(OrdinataRiga(riga));
+            stampante.Print(scheda.RigheVisualizzate[static_cast<std::size_t>(riga)], ACapo::Si);
+        }
+        stampante.FontName("Courier");
+        stampante.FontSize(8);
+        stampante.CurrentX(1000);
+        stampante.CurrentY(15100);
+        stampante.Print("DOV: ricerca ", ACapo::Si);
+        stampante.CurrentX(1000);
+        stampante.CurrentY(15300);
+        stampante.Print("Livello di difficoltà: " + scheda.TestoLivelloInUso, ACapo::Si);
+        stampante.CurrentX(1000);
+        stampante.CurrentY(15500);
+        stampante.Print(piePagina, ACapo::Si);
+        return stampante.EndDoc();
+    });
+}
+
+} // namespace lumivex

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "printing/EsitoStampa.h"
+#include "printing/Stampante.h"
+#include "worksheets/StatoScheda.h"
+
+#include <string>
+
+namespace lumivex {
+
+// The worksheet on one page of the current printer: the heading, the lines
+// last shown (only those the sheet uses) in two columns of three groups of
+// ten, and three footer lines. TipoScheda chooses the size of the lines: 12
+// points for the pupils' sheet, 10 for the teachers'. A fault prints nothing
+// and leaves nothing pending.
+[[nodiscard]] EsitoStampa StampaScheda(Stampante &stampante, const StatoScheda &scheda,
+                                       const std::string &piePagina);
+
+// The heading of the worksheet page, "Nome e cognome"; opens the document
+// and leaves Courier in force for the lines.
+void StampaIntestazione(Stampante &stampante);
+
+} // namespace lumivex

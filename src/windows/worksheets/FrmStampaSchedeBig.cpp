@@ -1,0 +1,193 @@
+#include "windows/worksheets/FrmStampaSchedeBig.h"
+
+#include "ui_FrmStampaSchedeBig.h"
+
+#include "exercise/Modulo2.h"
+#include "printing/StampaScheda.h"
+#include "windows/common/Messaggio.h"
+#include "windows/common/RegistroFinestre.h"
+#include "qt/Testo.h"
+#include "worksheets/GeneratoreScheda.h"
+#include "worksheets/StatoScheda.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QKeyEvent>
+#include <QWindow>
+
+namespace lumivex {
+
+namespace {
+
+constexpr const char *PiePaginaAlunni = "Scheda per alunni stampata con Brenotal.1";
+constexpr const char *PiePaginaDocenti = "Scheda per docenti stampata con Brenotal.1";
+
+// The top-level widget a window of the program belongs to, if any.
+QWidget *WidgetDi(const QWindow *finestra)
+{
+    for (QWidget *widget : QApplication::topLevelWidgets()) {
+        if (widget->windowHandle() == finestra) {
+            return widget;
+        }
+    }
+    return nullptr;
+}
+
+} // namespace
+
+FrmStampaSchedeBig::FrmStampaSchedeBig(Modulo2 &modulo, StatoScheda &scheda, Stampante &stampante,
+                                       SorgenteCasuale &casuale, Orologio &orologio, RegistroFinestre &registro)
+    : m_(modulo)
+    , s_(scheda)
+    , stampante_(stampante)
+    , registro_(registro)
+    , generatore_(std::make_unique<GeneratoreScheda>(modulo, scheda, casuale, orologio))
+    , ui_(std::make_unique<Ui::FrmStampaSchedeBig>())
+{
+    ui_->setupUi(this);
+    for (int riga = 1; riga <= RigheScheda; ++riga) {
+        QLabel *etichetta = findChild<QLabel *>(QStringLiteral("LblOp_%1").arg(riga));
+        // Where "Courier New" is missing, another fixed-pitch face keeps the
+        // columns of the sixty lines aligned.
+        QFont carattere = etichetta->font();
+        carattere.setStyleHint(QFont::TypeWriter);
+        carattere.setFixedPitch(true);
+        etichetta->setFont(carattere);
+        lblOp_[static_cast<std::size_t>(riga - 1)] = etichetta;
+    }
+    scala_.RegistraProporzioni(*this);
+    option2_ = std::make_unique<ComandiOpzione>(ComandiOpzione::Elementi(*this, u"Option2"), ColoriArancio, 3, [this](int indice) { SceltaLivello(indice); });
+
+    ui_->Label1->clear();
+    ui_->Label2->setText(DaStd(m_.TestoLivello));
+    ui_->CmdStampaAlunni->hide();
+    ui_->CmdStampaDocenti->hide();
+    // The sheet outlives the window, its options do not: the next sheet
+    // follows what the buttons show.
+    LeggiOpzioni();
+
+    for (QRadioButton *opzione : {ui_->Opt5, ui_->Opt10, ui_->Opt1, ui_->Opt2, ui_->Opt3, ui_->Option1_0,
+                                  ui_->Option1_1, ui_->Option1_2}) {
+        connect(opzione, &QRadioButton::toggled, this, &FrmStampaSchedeBig::LeggiOpzioni);
+    }
+    for (QPushButton *comando : {ui_->CmdSchedaAlunni, ui_->CmdStampaAlunni, ui_->CmdSchedaDocenti,
+                                 ui_->CmdStampaDocenti, ui_->CmdRicomincia, ui_->Command1}) {
+        comando->installEventFilter(this);
+    }
+    connect(ui_->CmdSchedaAlunni, &QPushButton::clicked, this, [this] {
+        generatore_->VisualizzaSchedaAlunni();
+        MostraRighe();
+    });
+    connect(ui_->CmdSchedaDocenti, &QPushButton::clicked, this, [this] {
+        generatore_->VisualizzaSchedaDocenti();
+        MostraRighe();
+    });
+    connect(ui_->CmdStampaAlunni, &QPushButton::clicked, this, [this] { Stampa(1, PiePaginaAlunni); });
+    connect(ui_->CmdStampaDocenti, &QPushButton::clicked, this, [this] { Stampa(2, PiePaginaDocenti); });
+    connect(ui_->CmdRicomincia, &QPushButton::clicked, this, &FrmStampaSchedeBig::CancellaScheda);
+    connect(ui_->Command1, &QPushButton::clicked, this, [this] { registro_.Scarica<FrmStampaSchedeBig>(); });
+    connect(ui_->mnuStampante, &QAction::triggered, this, &FrmStampaSchedeBig::RichiestaSceltaStampante);
+    connect(qApp, &QGuiApplication::focusWindowChanged, this, &FrmStampaSchedeBig::FinestraAttiva);
+    ui_->Option2_0->setFocus(Qt::OtherFocusReason);
+}
+
+FrmStampaSchedeBig::~FrmStampaSchedeBig() = default;
+
+void FrmStampaSchedeBig::CancellaScheda()
+{
+    ui_->CmdStampaAlunni->hide();
+    ui_->CmdStampaDocenti->hide();
+    for (QLabel *etichetta : lblOp_) {
+        etichetta->clear();
+    }
+}
+
+bool FrmStampaSchedeBig::event(QEvent *evento)
+{
+    if (evento->type() == QEvent::WindowActivate) {
+        if (provenienza_ == Provenienza::Finestra) {
+            CancellaScheda();
+        }
+        provenienza_ = Provenienza::Nessuna;
+    }
+    return QMainWindow::event(evento);
+}
+
+void FrmStampaSchedeBig::FinestraAttiva(QWindow *finestra)
+{
+    // Focus leaving the program (another application, a native dialog)
+    // says nothing about where it comes back from; popups belong to the
+    // window that opened them.
+    if (finestra == nullptr || finestra == windowHandle() || finestra->type() == Qt::Popup ||
+        finestra->type() == Qt::ToolTip) {
+        return;
+    }
+    provenienza_ = qobject_cast<QDialog *>(WidgetDi(finestra)) != nullptr ? Provenienza::Dialogo
+                                                                           : Provenienza::Finestra;
+}
+
+bool FrmStampaSchedeBig::eventFilter(QObject *oggetto, QEvent *evento)
+{
+    if (evento->type() == QEvent::FocusIn) {
+        // The focus a view button gets back with its window (or when a menu
+        // closes) is not the teacher's move to it: an activation has just
+        // hidden the print buttons and they stay hidden.
+        const Qt::FocusReason motivo = static_cast<QFocusEvent *>(evento)->reason();
+        if (motivo == Qt::ActiveWindowFocusReason || motivo == Qt::PopupFocusReason) {
+            return QMainWindow::eventFilter(oggetto, evento);
+        }
+        if (oggetto == ui_->CmdSchedaAlunni) {
+            ui_->CmdStampaAlunni->show();
+        } else if (oggetto == ui_->CmdSchedaDocenti) {
+            ui_->CmdStampaDocenti->show();
+        }
+    } else if (evento->type() == QEvent::KeyPress) {
+        // Enter on a command button runs it, like Space; the program's key
+        // guard has already dropped the repeats of a held key.
+        const int tasto = static_cast<QKeyEvent *>(evento)->key();
+        if (tasto == Qt::Key_Return || tasto == Qt::Key_Enter) {
+            static_cast<QPushButton *>(oggetto)->click();
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(oggetto, evento);
+}
+
+void FrmStampaSchedeBig::SceltaLivello(int indice)
+{
+    for (QLabel *etichetta : lblOp_) {
+        etichetta->clear();
+    }
+    generatore_->SceltaLivello(indice);
+    ui_->Label2->setText(DaStd(m_.TestoLivello));
+    ui_->Frame3->setEnabled(true);
+    ui_->Frame4->setEnabled(true);
+}
+
+void FrmStampaSchedeBig::LeggiOpzioni()
+{
+    OpzioniScheda &opzioni = s_.Opzioni;
+    opzioni.Operazioni = ui_->Opt5->isChecked() ? OperazioniPerEsercizio::Cinque : OperazioniPerEsercizio::Dieci;
+    opzioni.Esercizi = ui_->Opt1->isChecked()   ? NumeroEsercizi::Due
+                       : ui_->Opt2->isChecked() ? NumeroEsercizi::Quattro
+                                                : NumeroEsercizi::Sei;
+    opzioni.Nascosto = ui_->Option1_0->isChecked()   ? TermineDaNascondere::Risultato
+                       : ui_->Option1_1->isChecked() ? TermineDaNascondere::UnTermine
+                                                     : TermineDaNascondere::RisultatoOTermine;
+}
+
+void FrmStampaSchedeBig::MostraRighe()
+{
+    for (int riga = 1; riga <= RigheScheda; ++riga) {
+        lblOp_[static_cast<std::size_t>(riga - 1)]->setText(
+            DaStd(s_.RigheVisualizzate[static_cast<std::size_t>(riga)]));
+    }
+}
+
+void FrmStampaSchedeBig::Stampa(std::int16_t tipoScheda, const char *piePagina)
+{
+    s_.TipoScheda = tipoScheda;
+    MostraEsitoStampa(this, StampaScheda(stampante_, s_, piePagina));
+}
+
+} // namespace lumivex
