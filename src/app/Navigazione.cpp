@@ -8,6 +8,7 @@
 #include "windows/printer/frmSceltaStampante.h"
 #include "windows/report/FrmStampaEsercizio.h"
 #include "windows/start/FrmInizio.h"
+#include "windows/worksheets/FrmStampaSchedeBig.h"
 
 #include <memory>
 
@@ -20,10 +21,11 @@ void ChiudiTutto(RegistroFinestre &registro)
     registro.Scarica<FrmOperativo>();
     registro.Scarica<frmSceltaStampante>();
     registro.Scarica<FrmStampaEsercizio>();
+    registro.Scarica<FrmStampaSchedeBig>();
 }
 
-void RegistraFinestre(RegistroFinestre &registro, Modulo2 &stato, SorgenteCasuale &casuale, Orologio &orologio,
-                      Stampante &stampante)
+void RegistraFinestre(RegistroFinestre &registro, Modulo2 &stato, StatoScheda &schede, SorgenteCasuale &casuale,
+                      Orologio &orologio, Stampante &stampante)
 {
     registro.Registra<FrmInizio>([&registro, &stato] {
         auto inizio = std::make_unique<FrmInizio>(stato);
@@ -33,6 +35,8 @@ void RegistraFinestre(RegistroFinestre &registro, Modulo2 &stato, SorgenteCasual
                          [&registro] { registro.MostraIngrandita<FrmOperativo>().activateWindow(); });
         QObject::connect(inizio.get(), &FrmInizio::RichiestaAutore, &registro,
                          [&registro] { registro.Mostra<frmAutore>().activateWindow(); });
+        QObject::connect(inizio.get(), &FrmInizio::RichiestaSchede, &registro,
+                         [&registro] { registro.MostraIngrandita<FrmStampaSchedeBig>().activateWindow(); });
         QObject::connect(inizio.get(), &FrmInizio::RichiestaUscita, &registro,
                          [&registro] { ChiudiTutto(registro); });
         return inizio;
@@ -52,6 +56,12 @@ void RegistraFinestre(RegistroFinestre &registro, Modulo2 &stato, SorgenteCasual
         QObject::connect(resoconto.get(), &FrmStampaEsercizio::RichiestaAttestato, &registro,
                          [&registro] { registro.MostraIngrandita<FrmAttestato>().activateWindow(); });
         return resoconto;
+    });
+    registro.Registra<FrmStampaSchedeBig>([&registro, &stato, &schede, &stampante, &casuale, &orologio] {
+        auto fogli = std::make_unique<FrmStampaSchedeBig>(stato, schede, stampante, casuale, orologio, registro);
+        QObject::connect(fogli.get(), &FrmStampaSchedeBig::RichiestaSceltaStampante, &registro,
+                         [&registro] { registro.MostraModale<frmSceltaStampante>(); });
+        return fogli;
     });
     registro.Registra<frmSceltaStampante>(
         [&registro, &stampante] { return std::make_unique<frmSceltaStampante>(stampante, registro); });

@@ -3,6 +3,7 @@
 namespace lumivex {
 
 struct Modulo2;
+struct StatoScheda;
 class Orologio;
 class RegistroFinestre;
 class SorgenteCasuale;
@@ -13,8 +14,8 @@ class Stampante;
 // built. The windows know nothing of one another: a new one touches only
 // its own folder and this wiring. Everything passed in must outlive the
 // registry's windows.
-void RegistraFinestre(RegistroFinestre &registro, Modulo2 &stato, SorgenteCasuale &casuale, Orologio &orologio,
-                      Stampante &stampante);
+void RegistraFinestre(RegistroFinestre &registro, Modulo2 &stato, StatoScheda &schede, SorgenteCasuale &casuale,
+                      Orologio &orologio, Stampante &stampante);
 
 // Unloads the program's windows in a fixed order, leaving the name and
 // certificate windows: the program ends unless one of those is open.

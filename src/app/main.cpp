@@ -5,6 +5,7 @@
 #include "printing/StampanteQt.h"
 #include "windows/common/RegistroFinestre.h"
 #include "windows/start/FrmInizio.h"
+#include "worksheets/StatoScheda.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -97,12 +98,13 @@ int main(int argc, char *argv[])
     QApplication::setQuitOnLastWindowClosed(false);
 
     Modulo2 stato;
+    StatoScheda schede;
     SorgenteCasualeReale casuale;
     OrologioDiSistema orologio;
     StampanteQt stampante(ScegliFilePdf);
     RegistroFinestre registro;
 
-    RegistraFinestre(registro, stato, casuale, orologio, stampante);
+    RegistraFinestre(registro, stato, schede, casuale, orologio, stampante);
 
     registro.MostraIngrandita<FrmInizio>().activateWindow();
     return QApplication::exec();

@@ -2,6 +2,7 @@
 // SESSIONE" leaves open.
 #include "app/Navigazione.h"
 #include "exercise/Modulo2.h"
+#include "worksheets/StatoScheda.h"
 #include "support/Finti.h"
 #include "support/stampa/StampanteRegistratrice.h"
 #include "windows/about/frmAutore.h"
@@ -12,6 +13,7 @@
 #include "windows/printer/frmSceltaStampante.h"
 #include "windows/report/FrmStampaEsercizio.h"
 #include "windows/start/FrmInizio.h"
+#include "windows/worksheets/FrmStampaSchedeBig.h"
 
 #include <QAction>
 #include <QLabel>
@@ -29,7 +31,7 @@ struct Programma {
         stato.NumOperazioni = 20;
         stato.RisposteEsatte = 18;
         stato.NomeAlunno = "marta";
-        RegistraFinestre(registro, stato, casuale, orologio, stampante);
+        RegistraFinestre(registro, stato, schede, casuale, orologio, stampante);
     }
 
     // Which of the program's windows are loaded, in ChiudiTutto's order
@@ -46,12 +48,14 @@ struct Programma {
         segna(registro.Caricata<FrmOperativo>(), u"FrmOperativo"_s);
         segna(registro.Caricata<frmSceltaStampante>(), u"frmSceltaStampante"_s);
         segna(registro.Caricata<FrmStampaEsercizio>(), u"FrmStampaEsercizio"_s);
+        segna(registro.Caricata<FrmStampaSchedeBig>(), u"FrmStampaSchedeBig"_s);
         segna(registro.Caricata<frmNome>(), u"frmNome"_s);
         segna(registro.Caricata<FrmAttestato>(), u"FrmAttestato"_s);
         return nomi;
     }
 
     Modulo2 stato;
+    StatoScheda schede;
     prove::SorgenteFinta casuale;
     prove::OrologioFinto orologio;
     prove::StampanteRegistratrice stampante;
@@ -116,7 +120,28 @@ private slots:
         QVERIFY(p.registro.Trova<FrmStampaEsercizio>()->isVisible());
     }
 
-    // "FINE SESSIONE" with every window loaded. Catches it left unwired,
+    // Catches the start window's "Stampa schede" left greyed out or
+    // unwired, the worksheet window opened modal, its printer choice not
+    // modal, and "Esci" leaving it open.
+    void schedeDallInizio()
+    {
+        Programma p;
+        FrmInizio &inizio = p.registro.Mostra<FrmInizio>();
+        QAction *schede = inizio.findChild<QAction *>(u"frmStampaSchede"_s);
+        QVERIFY(schede->isEnabled());
+        schede->trigger();
+        FrmStampaSchedeBig *fogli = p.registro.Trova<FrmStampaSchedeBig>();
+        QVERIFY(fogli != nullptr && fogli->isVisible() && !fogli->isModal());
+        fogli->findChild<QAction *>(u"mnuStampante"_s)->trigger();
+        QVERIFY(p.registro.Trova<frmSceltaStampante>()->isModal());
+        p.registro.Scarica<frmSceltaStampante>();
+
+        QTest::mouseClick(Pulsante(inizio, u"Option3_1"_s), Qt::LeftButton);
+        QCOMPARE(p.Caricate(), QStringList());
+        QCOMPARE(p.fine, 1);
+    }
+
+    // "FINE SESSIONE" with all eight windows loaded. Catches it left unwired,
     // closing the certificate (whose drawing must run to its end) or the
     // name window with the rest, or ending the program while they are open;
     // and the certificate not naming the kind of exercise the start window
@@ -130,9 +155,10 @@ private slots:
         p.registro.Carica<FrmOperativo>();
         p.registro.Carica<FrmStampaEsercizio>();
         p.registro.Carica<frmSceltaStampante>();
+        p.registro.Carica<FrmStampaSchedeBig>();
         p.registro.Mostra<frmNome>();
         FrmAttestato &attestato = p.registro.MostraIngrandita<FrmAttestato>();
-        QCOMPARE(p.Caricate().size(), 7);
+        QCOMPARE(p.Caricate().size(), 8);
 
         QTest::mouseClick(Pulsante(attestato, u"Option5_2"_s), Qt::LeftButton);
         QCOMPARE(p.Caricate(), (QStringList{u"frmNome"_s, u"FrmAttestato"_s}));

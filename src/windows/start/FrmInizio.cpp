@@ -41,8 +41,7 @@ FrmInizio::FrmInizio(Modulo2 &modulo)
                                                 3, [this](int indice) { SceltaLivello(indice); });
     option3_ = std::make_unique<ComandiOpzione>(ComandiOpzione::Elementi(*this, u"Option3"), ColoriCiano,
                                                 2, [this](int indice) { EseguiComando(indice); });
-    // The worksheet window is not part of the program yet.
-    ui_->frmStampaSchede->setEnabled(false);
+    connect(ui_->frmStampaSchede, &QAction::triggered, this, &FrmInizio::RichiestaSchede);
     connect(ui_->mnuAutore, &QAction::triggered, this, &FrmInizio::RichiestaAutore);
     ui_->Option2_0->setFocus(Qt::OtherFocusReason);
 }

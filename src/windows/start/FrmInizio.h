@@ -34,6 +34,8 @@ signals:
     // "Vai": the exercise window, maximized and active.
     void RichiestaEsercizio();
     void RichiestaAutore();
+    // "Stampa schede": the teacher's worksheet window.
+    void RichiestaSchede();
     // "Esci" or the close box: the program's windows close.
     void RichiestaUscita();
 

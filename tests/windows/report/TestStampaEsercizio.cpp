@@ -3,6 +3,7 @@
 // the PDF printer, read back from the page that comes out.
 #include "app/Navigazione.h"
 #include "exercise/Modulo2.h"
+#include "worksheets/StatoScheda.h"
 #include "printing/EseguiStampa.h"
 #include "printing/LetturaPdf.h"
 #include "printing/StampanteQt.h"
@@ -76,6 +77,7 @@ private:
     QString MessaggioSalvataggio(const QString &file);
 
     Modulo2 m_;
+    StatoScheda schede_;
     prove::SorgenteFinta casuale_;
     prove::OrologioFinto orologio_;
     std::optional<QString> fileScelto_;
@@ -97,7 +99,7 @@ TestStampaEsercizio::TestStampaEsercizio()
         m_.ElencoOperazioni[i] = std::string(i % 3, ' ') + std::to_string(20 + i) + " -  ... =   " +
                                  std::to_string(i) + "     (R.43*  18\u00B0";
     }
-    RegistraFinestre(registro_, m_, casuale_, orologio_, stampante_);
+    RegistraFinestre(registro_, m_, schede_, casuale_, orologio_, stampante_);
 }
 
 // The report shown, and a printer chosen through its menu as the pupil does

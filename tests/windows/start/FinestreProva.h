@@ -2,6 +2,7 @@
 
 #include "app/Navigazione.h"
 #include "exercise/Modulo2.h"
+#include "worksheets/StatoScheda.h"
 #include "support/Finti.h"
 #include "support/stampa/StampanteRegistratrice.h"
 #include "windows/about/frmAutore.h"
@@ -29,7 +30,7 @@ struct Programma {
         stato.NumeroMin = 10;
         stato.NumeroMax = 40;
         casuale.Problema(10, 40, {36, 18, 30, 12}, 2);
-        RegistraFinestre(registro, stato, casuale, orologio, stampante);
+        RegistraFinestre(registro, stato, schede, casuale, orologio, stampante);
     }
 
     // Shown maximized and active, as the program shows it.
@@ -44,6 +45,7 @@ struct Programma {
     }
 
     Modulo2 stato;
+    StatoScheda schede;
     SorgenteFinta casuale;
     OrologioFinto orologio;
     StampanteRegistratrice stampante;
