@@ -3,7 +3,7 @@
 // then the certificate printed through a private CUPS server's queue and a
 // print fault.
 #include "exercise/Modulo2.h"
-#include "printing/LetturaPdf.h"
+#include "support/pdf/LetturaPdf.h"
 #include "printing/StampanteQt.h"
 #include "support/Finti.h"
 #include "support/cups/ConServerCups.h"

@@ -5,7 +5,7 @@
 #include "exercise/Modulo2.h"
 #include "worksheets/StatoScheda.h"
 #include "printing/EseguiStampa.h"
-#include "printing/LetturaPdf.h"
+#include "support/pdf/LetturaPdf.h"
 #include "printing/StampanteQt.h"
 #include "support/Finti.h"
 #include "support/cups/ConServerCups.h"

@@ -1,4 +1,4 @@
-#include "FinestreProva.h"
+#include "support/finestre/FinestreProva.h"
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>

@@ -3,7 +3,7 @@
 // (Alfa, Beta as the system default, Gamma), read back from the PDF.
 #include "exercise/Modulo2.h"
 #include "exercise/SorgenteCasuale.h"
-#include "printing/LetturaPdf.h"
+#include "support/pdf/LetturaPdf.h"
 #include "printing/StampanteQt.h"
 #include "support/Finti.h"
 #include "support/cups/ConServerCups.h"

@@ -1,6 +1,6 @@
 // The keyboard and the mouse as a person uses them on an X server, where a
 // held key repeats and a quick second click is a double click.
-#include "FinestreProva.h"
+#include "support/finestre/FinestreProva.h"
 
 #include "windows/name/frmNome.h"
 

@@ -1,8 +1,6 @@
 #pragma once
 
-#include "app/Navigazione.h"
 #include "exercise/Modulo2.h"
-#include "worksheets/StatoScheda.h"
 #include "support/Finti.h"
 #include "support/stampa/StampanteRegistratrice.h"
 #include "windows/about/frmAutore.h"
@@ -11,12 +9,11 @@
 #include "windows/printer/frmSceltaStampante.h"
 #include "windows/report/FrmStampaEsercizio.h"
 #include "windows/start/FrmInizio.h"
+#include "worksheets/StatoScheda.h"
 
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
-
-#include <string>
 
 namespace lumivex::prove {
 
@@ -25,13 +22,7 @@ using namespace Qt::StringLiterals;
 // The windows as main() wires them, with a scripted clock and random source
 // and a printer that only records. The first problem drawn is 36 - ? = 30 - 12.
 struct Programma {
-    Programma()
-    {
-        stato.NumeroMin = 10;
-        stato.NumeroMax = 40;
-        casuale.Problema(10, 40, {36, 18, 30, 12}, 2);
-        RegistraFinestre(registro, stato, schede, casuale, orologio, stampante);
-    }
+    Programma();
 
     // Shown maximized and active, as the program shows it.
     template <class T>
@@ -63,21 +54,13 @@ T *Figlio(const QWidget &w, const QString &nome)
     return trovato;
 }
 
-inline QPushButton *Pulsante(const QWidget &w, const QString &nome) { return Figlio<QPushButton>(w, nome); }
-inline QPushButton *Tasto(const QWidget &w, int i) { return Pulsante(w, u"Option2_%1"_s.arg(i)); }
-inline QString Testo(const QWidget &w, const QString &nome) { return Figlio<QLabel>(w, nome)->text(); }
-inline QString ConFuoco(const QWidget &w) { return w.focusWidget() != nullptr ? w.focusWidget()->objectName() : QString(); }
+QPushButton *Pulsante(const QWidget &w, const QString &nome);
+QPushButton *Tasto(const QWidget &w, int i);
+QString Testo(const QWidget &w, const QString &nome);
+QString ConFuoco(const QWidget &w);
 
 // Through the window, so the program's own focus routing picks the receiver.
-inline void Premi(QWidget &w, Qt::Key tasto, Qt::KeyboardModifiers modo = Qt::NoModifier)
-{
-    QTest::keyClick(w.windowHandle(), tasto, modo);
-}
-
-inline void Scrivi(QWidget &w, int numero, Qt::KeyboardModifiers modo = Qt::NoModifier)
-{
-    for (const char cifra : std::to_string(numero))
-        Premi(w, static_cast<Qt::Key>(Qt::Key_0 + (cifra - '0')), modo);
-}
+void Premi(QWidget &w, Qt::Key tasto, Qt::KeyboardModifiers modo = Qt::NoModifier);
+void Scrivi(QWidget &w, int numero, Qt::KeyboardModifiers modo = Qt::NoModifier);
 
 } // namespace lumivex::prove

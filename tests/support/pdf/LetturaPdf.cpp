@@ -1,4 +1,4 @@
-#include "LetturaPdf.h"
+#include "support/pdf/LetturaPdf.h"
 
 #include <QProcess>
 #include <QRegularExpression>

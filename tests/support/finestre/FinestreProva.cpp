@@ -1,0 +1,48 @@
+#include "support/finestre/FinestreProva.h"
+
+#include "app/Navigazione.h"
+
+#include <string>
+
+namespace lumivex::prove {
+
+Programma::Programma()
+{
+    stato.NumeroMin = 10;
+    stato.NumeroMax = 40;
+    casuale.Problema(10, 40, {36, 18, 30, 12}, 2);
+    RegistraFinestre(registro, stato, schede, casuale, orologio, stampante);
+}
+
+QPushButton *Pulsante(const QWidget &w, const QString &nome)
+{
+    return Figlio<QPushButton>(w, nome);
+}
+
+QPushButton *Tasto(const QWidget &w, int i)
+{
+    return Pulsante(w, u"Option2_%1"_s.arg(i));
+}
+
+QString Testo(const QWidget &w, const QString &nome)
+{
+    return Figlio<QLabel>(w, nome)->text();
+}
+
+QString ConFuoco(const QWidget &w)
+{
+    return w.focusWidget() != nullptr ? w.focusWidget()->objectName() : QString();
+}
+
+void Premi(QWidget &w, Qt::Key tasto, Qt::KeyboardModifiers modo)
+{
+    QTest::keyClick(w.windowHandle(), tasto, modo);
+}
+
+void Scrivi(QWidget &w, int numero, Qt::KeyboardModifiers modo)
+{
+    for (const char cifra : std::to_string(numero))
+        Premi(w, static_cast<Qt::Key>(Qt::Key_0 + (cifra - '0')), modo);
+}
+
+} // namespace lumivex::prove
