@@ -2,11 +2,11 @@
 // SCHEDA ALUNNI" until the sixty lines are painted (the window offscreen),
 // and from the click on "STAMPA SCHEDA " until a CUPS queue of a private
 // server has accepted the job.
+#include "ConServerCups.h"
 #include "exercise/Modulo2.h"
 #include "exercise/Orologio.h"
 #include "exercise/SorgenteCasuale.h"
 #include "printing/StampanteQt.h"
-#include "support/cups/ServerCupsPrivato.h"
 #include "windows/common/RegistroFinestre.h"
 #include "windows/worksheets/FrmStampaSchedeBig.h"
 #include "worksheets/StatoScheda.h"
@@ -18,7 +18,6 @@
 #include <QMouseEvent>
 #include <QPushButton>
 
-#include <iostream>
 #include <optional>
 
 namespace {
@@ -96,23 +95,5 @@ BENCHMARK(BM_StampaSchedaSuCodaCups)->Unit(benchmark::kMillisecond)->Iterations(
 
 int main(int argc, char **argv)
 {
-    // The server first: the print system reads where it is only once.
-    std::optional<prove::ServerCupsPrivato> server;
-    try {
-        server.emplace();
-        ServerAttivo = true;
-    } catch (const std::exception &errore) {
-        std::cerr << "Private CUPS server not started: " << errore.what() << '\n';
-    }
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication applicazione(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-        return 1;
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return lumivex::banco::EseguiConServerCups<QApplication>(argc, argv, ServerAttivo);
 }

@@ -1,17 +1,16 @@
 // What printing the exercise report costs: from the call of StampaEsercizio
 // for a full 20-line report until the page is in the print system's hands
 // (the PDF file saved, or the job accepted by a CUPS queue).
+#include "ConServerCups.h"
 #include "exercise/Modulo2.h"
 #include "printing/StampaEsercizio.h"
 #include "printing/StampanteQt.h"
-#include "support/cups/ServerCupsPrivato.h"
 
 #include <benchmark/benchmark.h>
 
 #include <QGuiApplication>
 #include <QTemporaryDir>
 
-#include <iostream>
 #include <optional>
 
 namespace {
@@ -70,23 +69,5 @@ BENCHMARK(BM_ResocontoSuCodaCups)->Unit(benchmark::kMillisecond)->Iterations(40)
 
 int main(int argc, char **argv)
 {
-    // The server first: the print system reads where it is only once.
-    std::optional<prove::ServerCupsPrivato> server;
-    try {
-        server.emplace();
-        ServerAttivo = true;
-    } catch (const std::exception &errore) {
-        std::cerr << "Private CUPS server not started: " << errore.what() << '\n';
-    }
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QGuiApplication applicazione(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-        return 1;
-    }
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return lumivex::banco::EseguiConServerCups<QGuiApplication>(argc, argv, ServerAttivo);
 }
