@@ -1,7 +1,8 @@
 // What the worksheet window costs the teacher: from the click on "VISUALIZZA
 // SCHEDA ALUNNI" until the sixty lines are painted (the window offscreen),
 // and from the click on "STAMPA SCHEDA " until a CUPS queue of a private
-// server has accepted the job.
+// server has accepted the job; and for a class, from the click on "STAMPA
+// SCHEDA " with 30 copies until the job of 30 different sheets is accepted.
 #include "ConServerCups.h"
 #include "exercise/Modulo2.h"
 #include "exercise/Orologio.h"
@@ -17,6 +18,7 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QSpinBox>
 
 #include <optional>
 
@@ -90,6 +92,31 @@ void BM_StampaSchedaSuCodaCups(benchmark::State &stato)
 }
 // Every job makes the server run a filter: keep their number small.
 BENCHMARK(BM_StampaSchedaSuCodaCups)->Unit(benchmark::kMillisecond)->Iterations(40);
+
+void BM_TrentaCopieSuCodaCups(benchmark::State &stato)
+{
+    if (!ServerAttivo) {
+        stato.SkipWithError("no private CUPS server");
+        return;
+    }
+    Banco banco;
+    banco.stampante.Printer({"Gamma"});
+    banco.finestra.findChild<QSpinBox *>(QStringLiteral("spnCopie"))->setValue(30);
+    QPushButton *vista = banco.Bottone("CmdSchedaAlunni");
+    QPushButton *stampa = banco.Bottone("CmdStampaAlunni");
+    for (auto _ : stato) {
+        // A new sheet each time, so all 29 other copies are drawn anew.
+        stato.PauseTiming();
+        vista->click();
+        stato.ResumeTiming();
+        stampa->click();
+        if (banco.MessaggioAperto()) {
+            stato.SkipWithError("the print failed");
+            break;
+        }
+    }
+}
+BENCHMARK(BM_TrentaCopieSuCodaCups)->Unit(benchmark::kMillisecond)->Iterations(10);
 
 } // namespace
 

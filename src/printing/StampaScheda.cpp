@@ -37,36 +37,65 @@ void StampaIntestazione(Stampante &stampante)
     stampante.FontSize(12);
 }
 
+namespace {
+
+void Pagina(Stampante &stampante, const StatoScheda &scheda, const std::string &font, const std::string &piePagina)
+{
+    stampante.FontName(font);
+    StampaIntestazione(stampante);
+    stampante.FontSize(scheda.TipoScheda == 1 ? 12 : 10);
+    for (int riga = 1; riga <= StatoScheda::RigheScheda; ++riga) {
+        if (!scheda.OpzioniInUso.InUso(riga)) {
+            continue;
+        }
+        stampante.CurrentX(AscissaRiga(riga));
+        stampante.CurrentY(OrdinataRiga(riga));
+        stampante.Print(scheda.RigheVisualizzate[static_cast<std::size_t>(riga)], ACapo::Si);
+    }
+    stampante.FontName("Courier");
+    stampante.FontSize(8);
+    stampante.CurrentX(1000);
+    stampante.CurrentY(15100);
+    stampante.Print("DOV: ricerca ", ACapo::Si);
+    stampante.CurrentX(1000);
+    stampante.CurrentY(15300);
+    stampante.Print("Livello di difficoltà: " + scheda.TestoLivelloInUso, ACapo::Si);
+    stampante.CurrentX(1000);
+    stampante.CurrentY(15500);
+    stampante.Print(piePagina, ACapo::Si);
+    if (!scheda.Codice.empty()) {
+        // Larger than the footer: the teacher copies it off the pupil's sheet.
+        stampante.FontSize(10);
+        stampante.CurrentX(1000);
+        stampante.CurrentY(15700);
+        stampante.Print("Codice scheda: " + scheda.Codice, ACapo::Si);
+    }
+}
+
+} // namespace
+
 EsitoStampa StampaScheda(Stampante &stampante, const StatoScheda &scheda, const std::string &piePagina)
 {
+    return StampaSchede(stampante, std::span(&scheda, 1), piePagina);
+}
+
+EsitoStampa StampaSchede(Stampante &stampante, std::span<const StatoScheda> schede, const std::string &piePagina)
+{
+    if (schede.empty()) {
+        return EsitoStampa();
+    }
     const std::optional<std::string> font = CercaFontCourier(stampante);
     if (!font) {
         return EsitoStampa(EsitoStampa::Tipo::MancaCourier);
     }
     return EseguiStampa(stampante, [&] {
-        stampante.TitoloDocumento(scheda.TipoScheda == 1 ? "Scheda alunni" : "Scheda docenti");
-        stampante.FontName(*font);
-        StampaIntestazione(stampante);
-        stampante.FontSize(scheda.TipoScheda == 1 ? 12 : 10);
-        for (int riga = 1; riga <= StatoScheda::RigheScheda; ++riga) {
-            if (!scheda.OpzioniInUso.InUso(riga)) {
-                continue;
+        stampante.TitoloDocumento(schede.front().TipoScheda == 1 ? "Scheda alunni" : "Scheda docenti");
+        for (std::size_t i = 0; i < schede.size(); ++i) {
+            if (i > 0) {
+                stampante.NewPage();
             }
-            stampante.CurrentX(AscissaRiga(riga));
-            stampante.CurrentY(OrdinataRiga(riga));
-            stampante.Print(scheda.RigheVisualizzate[static_cast<std::size_t>(riga)], ACapo::Si);
+            Pagina(stampante, schede[i], *font, piePagina);
         }
-        stampante.FontName("Courier");
-        stampante.FontSize(8);
-        stampante.CurrentX(1000);
-        stampante.CurrentY(15100);
-        stampante.Print("DOV: ricerca ", ACapo::Si);
-        stampante.CurrentX(1000);
-        stampante.CurrentY(15300);
-        stampante.Print("Livello di difficoltà: " + scheda.TestoLivelloInUso, ACapo::Si);
-        stampante.CurrentX(1000);
-        stampante.CurrentY(15500);
-        stampante.Print(piePagina, ACapo::Si);
         return stampante.EndDoc();
     });
 }

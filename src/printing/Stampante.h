@@ -69,6 +69,9 @@ public:
     // Drawn with its top-left corner at (x, y), `larghezza` by `altezza`
     // twips.
     virtual void PaintPicture(const QImage &immagine, double x, double y, double larghezza, double altezza) = 0;
+    // Ends the page and goes on on a new one of the same document, at
+    // (0, 0). Like an output, it opens the document when none is open.
+    virtual void NewPage() = 0;
     // Sends the open document as one job; nothing happens when none is open.
     // Whatever it answers or throws, the document is over.
     [[nodiscard]] virtual FineDocumento EndDoc() = 0;

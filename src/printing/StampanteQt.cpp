@@ -322,6 +322,16 @@ void StampanteQt::PaintPicture(const QImage &immagine, double x, double y, doubl
     documento.painter.drawImage(QRectF(x * unita, y * unita, larghezza * unita, altezza * unita), immagine);
 }
 
+void StampanteQt::NewPage()
+{
+    Documento &documento = DocumentoAperto();
+    if (!documento.pdf->newPage()) {
+        Guasto(GuastoStampa::PaginaNonPreparata);
+    }
+    x_ = 0.0;
+    y_ = 0.0;
+}
+
 FineDocumento StampanteQt::EndDoc()
 {
     if (!documento_) {

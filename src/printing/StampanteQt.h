@@ -56,6 +56,7 @@ public:
     void Print(const std::string &testo, ACapo aCapo) override;
     void Print() override;
     void PaintPicture(const QImage &immagine, double x, double y, double larghezza, double altezza) override;
+    void NewPage() override;
     FineDocumento EndDoc() override;
     void KillDoc() noexcept override;
 

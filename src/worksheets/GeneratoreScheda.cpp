@@ -8,6 +8,7 @@
 #include "worksheets/LivelliScheda.h"
 #include "worksheets/StatoScheda.h"
 
+#include <algorithm>
 #include <cmath>
 #include <stdexcept>
 #include <string>
@@ -51,6 +52,18 @@ std::int16_t UnoFra(SorgenteCasuale &casuale, int quanti)
 {
     return static_cast<std::int16_t>(std::floor(casuale.Prossimo() * static_cast<float>(quanti)) + 1);
 }
+
+// The clock a sheet built from a code reads: its reseeds must depend on the
+// code alone.
+class OrologioFermo final : public Orologio {
+public:
+    float SecondiDaMezzanotte() override { return 0.0F; }
+    double SecondiMonotoni() override { return 0.0; }
+    std::string DataBreve() override { return {}; }
+};
+
+// Spreads the code, read as a number, over the source's 64 bits of state.
+constexpr std::uint64_t MoltiplicatoreSeme = 0x9E3779B97F4A7C15ULL;
 
 } // namespace
 
@@ -146,10 +159,8 @@ void GeneratoreScheda::CostruisciRiga(int indice)
     s_.RigheAlunni[i] = std::move(riga);
 }
 
-void GeneratoreScheda::VisualizzaSchedaAlunni()
+void GeneratoreScheda::RiempiRighe()
 {
-    s_.OpzioniInUso = s_.Opzioni;
-    s_.TestoLivelloInUso = m_.TestoLivello;
     for (int riga = 1; riga <= StatoScheda::RigheScheda; ++riga) {
         const auto i = static_cast<std::size_t>(riga);
         s_.Indice = static_cast<std::int16_t>(riga);
@@ -163,6 +174,108 @@ void GeneratoreScheda::VisualizzaSchedaAlunni()
         }
         s_.RigheVisualizzate[i] = s_.RigheAlunni[i];
     }
+}
+
+StatoScheda GeneratoreScheda::Costruisci(const DatiScheda &dati)
+{
+    StatoScheda scheda;
+    scheda.Codice = CodiceScheda::Componi(dati);
+    scheda.CodiciCopie = {scheda.Codice};
+    scheda.OpzioniInUso = dati.Opzioni;
+    scheda.TestoLivelloInUso = LivelliScheda[static_cast<std::size_t>(dati.Livello)].TestoLivello;
+    Modulo2 modulo;
+    std::uint64_t seme = 0;
+    for (const char carattere : scheda.Codice) {
+        seme = seme * CodiceScheda::Alfabeto.size() + CodiceScheda::Alfabeto.find(carattere);
+    }
+    SorgenteCasualeReale casuale(seme * MoltiplicatoreSeme);
+    OrologioFermo orologio;
+    GeneratoreScheda generatore(modulo, scheda, casuale, orologio);
+    generatore.SceltaLivello(dati.Livello);
+    generatore.RiempiRighe();
+    return scheda;
+}
+
+std::uint32_t GeneratoreScheda::NuovoSeme()
+{
+    casuale_.Riseme(orologio_.SecondiDaMezzanotte());
+    // In double: a float product could round up to NumeroSemi itself.
+    return static_cast<std::uint32_t>(static_cast<double>(casuale_.Prossimo()) * CodiceScheda::NumeroSemi);
+}
+
+void GeneratoreScheda::Mostra(StatoScheda scheda)
+{
+    // The window's choices belong to the next sheet, not to this one.
+    scheda.Opzioni = s_.Opzioni;
+    scheda.TipoScheda = s_.TipoScheda;
+    s_ = std::move(scheda);
+}
+
+bool GeneratoreScheda::VisualizzaSchedaAlunni()
+{
+    const auto livello = std::find_if(LivelliScheda.begin(), LivelliScheda.end(), [this](const LivelloScheda &l) {
+        return l.NumeroMin == m_.NumeroMin && l.NumeroMax == m_.NumeroMax;
+    });
+    if (livello == LivelliScheda.end()) {
+        return false;
+    }
+    DatiScheda dati;
+    dati.Livello = static_cast<int>(livello - LivelliScheda.begin());
+    dati.Opzioni = s_.Opzioni;
+    dati.Seme = NuovoSeme();
+    Mostra(Costruisci(dati));
+    return true;
+}
+
+CodiceScheda::Errore GeneratoreScheda::VisualizzaSchedaDaCodice(std::string_view codice)
+{
+    DatiScheda dati;
+    const CodiceScheda::Errore errore = CodiceScheda::Leggi(codice, dati);
+    if (errore == CodiceScheda::Errore::Nessuno) {
+        Mostra(Costruisci(dati));
+    }
+    return errore;
+}
+
+void GeneratoreScheda::PreparaCopie(int copie)
+{
+    DatiScheda dati;
+    if (copie < 1 || CodiceScheda::Leggi(s_.Codice, dati) != CodiceScheda::Errore::Nessuno) {
+        return;
+    }
+    auto &codici = s_.CodiciCopie;
+    if (codici.empty() || codici.front() != s_.Codice) {
+        codici = {s_.Codice};
+    }
+    codici.resize(std::min(codici.size(), static_cast<std::size_t>(copie)));
+    while (codici.size() < static_cast<std::size_t>(copie)) {
+        dati.Seme = NuovoSeme();
+        std::string codice = CodiceScheda::Componi(dati);
+        // Two pupils with the same sheet is what the copies are there to prevent.
+        if (std::find(codici.begin(), codici.end(), codice) == codici.end()) {
+            codici.push_back(std::move(codice));
+        }
+    }
+}
+
+std::vector<StatoScheda> GeneratoreScheda::Copie() const
+{
+    std::vector<StatoScheda> pagine{s_};
+    const bool docenti = s_.RigheVisualizzate[1] == s_.RigheDocenti[1] && !s_.RigheDocenti[1].empty();
+    for (std::size_t i = 1; i < s_.CodiciCopie.size(); ++i) {
+        DatiScheda dati;
+        if (CodiceScheda::Leggi(s_.CodiciCopie[i], dati) != CodiceScheda::Errore::Nessuno) {
+            continue;
+        }
+        StatoScheda pagina = Costruisci(dati);
+        if (docenti) {
+            std::copy_n(pagina.RigheDocenti.begin(), pagina.RigheVisualizzate.size(),
+                        pagina.RigheVisualizzate.begin());
+        }
+        pagina.TipoScheda = s_.TipoScheda;
+        pagine.push_back(std::move(pagina));
+    }
+    return pagine;
 }
 
 void GeneratoreScheda::VisualizzaSchedaDocenti()

@@ -1,6 +1,10 @@
 #pragma once
 
+#include "worksheets/CodiceScheda.h"
+
 #include <cstdint>
+#include <string_view>
+#include <vector>
 
 namespace lumivex {
 
@@ -28,13 +32,34 @@ public:
     // Draws the hidden term and stores the two lines at `indice` (0..65).
     void CostruisciRiga(int indice);
 
-    // A new sheet with the options chosen now; the pupil lines become the
-    // lines shown.
-    void VisualizzaSchedaAlunni();
+    // A new sheet with the range and options chosen now, built from a code
+    // drawn from the clock; the pupil lines become the lines shown. A range
+    // that is not one of the worksheet's draws nothing and gives false.
+    bool VisualizzaSchedaAlunni();
+    // The sheet of `codice` again, its pupil lines shown; an invalid code
+    // changes nothing and says why.
+    CodiceScheda::Errore VisualizzaSchedaDaCodice(std::string_view codice);
+    // Makes CodiciCopie hold `copie` different codes, the sheet shown's
+    // first; those already there stay, so a reprint gives the same sheets.
+    // The new ones share the sheet's range and options.
+    void PreparaCopie(int copie);
+    // The pages of CodiciCopie: the sheet as shown, then each other copy in
+    // the same view (pupil or teacher lines) and of the same TipoScheda.
+    std::vector<StatoScheda> Copie() const;
+
+    // The sheet a code stands for, its pupil lines shown. It draws from a
+    // source seeded from the code and a clock that never moves, so the
+    // sheet is the same on every machine.
+    static StatoScheda Costruisci(const DatiScheda &dati);
     // The teacher lines of the sheet last drawn become the lines shown.
     void VisualizzaSchedaDocenti();
 
 private:
+    // Every problem the sheet's options use, from the source and clock of
+    // this generator.
+    void RiempiRighe();
+    std::uint32_t NuovoSeme();
+    void Mostra(StatoScheda scheda);
     Modulo2 &m_;
     StatoScheda &s_;
     SorgenteCasuale &casuale_;

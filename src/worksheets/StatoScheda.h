@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace lumivex {
 
@@ -49,6 +50,10 @@ struct StatoScheda {
     // The range of the sheet last drawn, as its printed footer names it: a
     // range chosen since then belongs to the next sheet, not to this one.
     std::string TestoLivelloInUso;
+    // The code the sheet shown was built from, and the codes of the copies
+    // printed with it, this one first: the teacher print follows them.
+    std::string Codice;
+    std::vector<std::string> CodiciCopie;
 
     friend bool operator==(const StatoScheda &, const StatoScheda &) = default;
 };

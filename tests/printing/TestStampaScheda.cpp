@@ -123,3 +123,41 @@ TEST(StampaScheda, UnGuastoOSenzaCourierNonInviaNulla)
 }
 
 } // namespace
+
+namespace {
+
+// Catches: copies sent as separate jobs, or merged on one page; a page
+// without its own code below the footer, or with another sheet's; the
+// teacher size lost after the first page.
+TEST(StampaSchede, UnLavoroUnaPaginaPerSchedaColSuoCodice)
+{
+    StampanteRegistratrice stampante;
+    std::vector<StatoScheda> schede{Scheda(2), Scheda(2), Scheda(2)};
+    const std::vector<std::string> codici{"K7M2QX", "ABCDEF", "23456Z"};
+    for (std::size_t i = 0; i < schede.size(); ++i) {
+        schede[i].Codice = codici[i];
+    }
+
+    ASSERT_EQ(StampaSchede(stampante, schede, PieDocenti).Esito, EsitoStampa::Tipo::Stampata);
+
+    ASSERT_EQ(stampante.DocumentiInviati.size(), 1U);
+    const auto &documento = stampante.DocumentiInviati.front();
+    EXPECT_EQ(std::count(documento.begin(), documento.end(), "NewPage"), 2);
+    std::vector<std::string> codiciStampati;
+    int righeIn10 = 0;
+    for (const auto &testo : stampante.Testi) {
+        if (testo.Testo.starts_with("Codice scheda: ")) {
+            codiciStampati.push_back(testo.Testo.substr(15));
+            EXPECT_EQ(testo.Punti, 10.0);
+        }
+        righeIn10 += testo.Testo.starts_with("riga ") && testo.Punti == 10.0 ? 1 : 0;
+    }
+    EXPECT_EQ(codiciStampati, codici);
+    EXPECT_EQ(righeIn10, 180);
+    // Each page ends with its code, then the next page begins.
+    const auto primaNuova = std::find(stampante.Operazioni.begin(), stampante.Operazioni.end(), "NewPage");
+    EXPECT_EQ(*(primaNuova - 1), "Print \"Codice scheda: K7M2QX\"");
+    EXPECT_EQ(*(primaNuova - 2), "CurrentY 15700");
+}
+
+} // namespace

@@ -180,7 +180,7 @@ TEST(Viste, DocentiMostraLUltimaSchedaSenzaEstrarre)
     f.g.VisualizzaSchedaDocenti();
     f.g.VisualizzaSchedaDocenti();
     EXPECT_EQ(f.s.RigheAlunni, alunni);
-    EXPECT_EQ(f.orologio.Letture, 60) << "the teacher view must not draw";
+    EXPECT_EQ(f.orologio.Letture, 1) << "the teacher view must not draw";
     for (std::size_t i = 1; i <= 60; ++i) {
         EXPECT_EQ(f.s.RigheVisualizzate[i].substr(0, alunni[i].size()), alunni[i]);
     }

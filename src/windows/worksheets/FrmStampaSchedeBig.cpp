@@ -22,6 +22,14 @@ namespace {
 constexpr const char *PiePaginaAlunni = "Scheda per alunni stampata con Brenotal.1";
 constexpr const char *PiePaginaDocenti = "Scheda per docenti stampata con Brenotal.1";
 
+constexpr const char *CodiceCorto =
+    "Il codice scheda è di 6 caratteri: controllare di averlo scritto per intero.";
+constexpr const char *CodiceConCarattereEstraneo =
+    "Il codice scheda contiene un carattere che nei codici non compare: si usano le cifre da 2 a 9 e le "
+    "lettere tranne I, L e O.";
+constexpr const char *CodiceSbagliato =
+    "Il codice scheda non corrisponde a nessuna scheda: controllare di averlo copiato senza errori.";
+
 // The top-level widget a window of the program belongs to, if any.
 QWidget *WidgetDi(const QWindow *finestra)
 {
@@ -71,13 +79,16 @@ FrmStampaSchedeBig::FrmStampaSchedeBig(Modulo2 &modulo, StatoScheda &scheda, Sta
         connect(opzione, &QRadioButton::toggled, this, &FrmStampaSchedeBig::LeggiOpzioni);
     }
     for (QPushButton *comando : {ui_->CmdSchedaAlunni, ui_->CmdStampaAlunni, ui_->CmdSchedaDocenti,
-                                 ui_->CmdStampaDocenti, ui_->CmdRicomincia, ui_->Command1}) {
+                                 ui_->CmdStampaDocenti, ui_->CmdRicomincia, ui_->Command1,
+                                 ui_->cmdCodiceScheda}) {
         comando->installEventFilter(this);
     }
     connect(ui_->CmdSchedaAlunni, &QPushButton::clicked, this, [this] {
         generatore_->VisualizzaSchedaAlunni();
         MostraRighe();
     });
+    connect(ui_->cmdCodiceScheda, &QPushButton::clicked, this, &FrmStampaSchedeBig::ApplicaCodice);
+    connect(ui_->txtCodiceScheda, &QLineEdit::returnPressed, this, &FrmStampaSchedeBig::ApplicaCodice);
     connect(ui_->CmdSchedaDocenti, &QPushButton::clicked, this, [this] {
         generatore_->VisualizzaSchedaDocenti();
         MostraRighe();
@@ -100,6 +111,7 @@ void FrmStampaSchedeBig::CancellaScheda()
     for (QLabel *etichetta : lblOp_) {
         etichetta->clear();
     }
+    ui_->lblCodice->clear();
 }
 
 bool FrmStampaSchedeBig::event(QEvent *evento)
@@ -158,6 +170,7 @@ void FrmStampaSchedeBig::SceltaLivello(int indice)
     for (QLabel *etichetta : lblOp_) {
         etichetta->clear();
     }
+    ui_->lblCodice->clear();
     generatore_->SceltaLivello(indice);
     ui_->Label2->setText(DaStd(m_.TestoLivello));
     ui_->Frame3->setEnabled(true);
@@ -182,12 +195,40 @@ void FrmStampaSchedeBig::MostraRighe()
         lblOp_[static_cast<std::size_t>(riga - 1)]->setText(
             DaStd(s_.RigheVisualizzate[static_cast<std::size_t>(riga)]));
     }
+    ui_->lblCodice->setText(DaStd(s_.Codice));
+}
+
+void FrmStampaSchedeBig::ApplicaCodice()
+{
+    const char *messaggio = nullptr;
+    switch (generatore_->VisualizzaSchedaDaCodice(AStd(ui_->txtCodiceScheda->text()))) {
+    case CodiceScheda::Errore::Nessuno:
+        // The sheet carries its own range: its answers can be shown
+        // before any range is chosen here.
+        ui_->Frame4->setEnabled(true);
+        MostraRighe();
+        return;
+    case CodiceScheda::Errore::Lunghezza:
+        messaggio = CodiceCorto;
+        break;
+    case CodiceScheda::Errore::Carattere:
+        messaggio = CodiceConCarattereEstraneo;
+        break;
+    case CodiceScheda::Errore::Controllo:
+        messaggio = CodiceSbagliato;
+        break;
+    }
+    MostraMessaggio(this, QString::fromUtf8(messaggio));
 }
 
 void FrmStampaSchedeBig::Stampa(std::int16_t tipoScheda, const char *piePagina)
 {
     s_.TipoScheda = tipoScheda;
-    MostraEsitoStampa(this, StampaScheda(stampante_, s_, piePagina));
+    // The pupil print makes the copies; the teacher print follows them.
+    if (tipoScheda == 1) {
+        generatore_->PreparaCopie(ui_->spnCopie->value());
+    }
+    MostraEsitoStampa(this, StampaSchede(stampante_, generatore_->Copie(), piePagina));
 }
 
 } // namespace lumivex

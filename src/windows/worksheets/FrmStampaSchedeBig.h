@@ -56,6 +56,7 @@ private:
     void SceltaLivello(int indice);
     void LeggiOpzioni();
     void MostraRighe();
+    void ApplicaCodice();
     void Stampa(std::int16_t tipoScheda, const char *piePagina);
     void FinestraAttiva(QWindow *finestra);
 

@@ -157,6 +157,14 @@ void StampanteRegistratrice::PaintPicture(const QImage &immagine, double x, doub
     Disegna(operazione);
 }
 
+void StampanteRegistratrice::NewPage()
+{
+    Registra("NewPage");
+    Disegna("NewPage");
+    x_ = 0.0;
+    y_ = 0.0;
+}
+
 FineDocumento StampanteRegistratrice::EndDoc()
 {
     Registra("EndDoc");

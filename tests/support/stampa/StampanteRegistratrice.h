@@ -12,7 +12,7 @@ namespace lumivex::prove {
 // A printer that writes down every operation asked of it, in order, in a
 // form close to how the program would say it:
 //   "FontName Courier", "CurrentY 2400", "Print \"testo\"" (line end),
-//   "Print \"testo\";" (no line end), "Print" (empty line), "EndDoc".
+//   "Print \"testo\";" (no line end), "Print" (empty line), "NewPage", "EndDoc".
 // The test sets its printers and fonts, and can make one operation fail.
 class StampanteRegistratrice final : public Stampante {
 public:
@@ -66,6 +66,7 @@ public:
     void Print(const std::string &testo, ACapo aCapo) override;
     void Print() override;
     void PaintPicture(const QImage &immagine, double x, double y, double larghezza, double altezza) override;
+    void NewPage() override;
     FineDocumento EndDoc() override;
     void KillDoc() noexcept override;
 

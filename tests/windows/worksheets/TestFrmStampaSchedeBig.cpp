@@ -12,17 +12,23 @@
 #include "windows/common/RegistroFinestre.h"
 #include "windows/printer/frmSceltaStampante.h"
 #include "windows/worksheets/FrmStampaSchedeBig.h"
+#include "worksheets/CodiceScheda.h"
+#include "worksheets/GeneratoreScheda.h"
 #include "worksheets/StatoScheda.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QSet>
+#include <QSpinBox>
 #include <QTest>
 
 #include <algorithm>
@@ -54,6 +60,8 @@ private slots:
     void leOpzioniCambianoLaSchedaSeguente();
     void stampaSullaPaginaAlleSuePosizioni();
     void servizioFermoLoDiceETieneLaScheda();
+    void unCodiceRidaLaSchedaEUnoSbagliatoNonToccaNulla();
+    void trentaCopieDiverseInUnLavoroELeLoroRisposte();
 
 private:
     FrmStampaSchedeBig &Apri();
@@ -67,6 +75,7 @@ private:
     QStringList ChiudiMessaggi();
     // The page printed on Gamma by the command `comando`, its words.
     std::vector<prove::ParolaPdf> StampaSuGamma(const char *comando);
+    void ScriviCodice(const QString &codice);
 
     Modulo2 m_;
     StatoScheda s_;
@@ -370,7 +379,8 @@ QString Piede(bool alunni)
 
 // The whole page: the heading, every line where it belongs with its leading
 // blanks, the footer, the size of the lines.
-void VerificaPagina(const std::vector<prove::ParolaPdf> &parole, const QStringList &righe, double punti, bool alunni)
+void VerificaPagina(const std::vector<prove::ParolaPdf> &parole, const QStringList &righe, double punti, bool alunni,
+                    const QString &codice)
 {
     std::vector<prove::ParolaPdf> sinistra;
     std::vector<prove::ParolaPdf> destra;
@@ -380,7 +390,7 @@ void VerificaPagina(const std::vector<prove::ParolaPdf> &parole, const QStringLi
     }
     const std::vector<prove::RigaPdf> righeSinistra = prove::RigheDiParole(sinistra);
     const std::vector<prove::RigaPdf> righeDestra = prove::RigheDiParole(destra);
-    QCOMPARE(righeSinistra.size(), std::size_t{34});
+    QCOMPARE(righeSinistra.size(), std::size_t{35});
     QCOMPARE(righeDestra.size(), std::size_t{30});
     QCOMPARE(righeSinistra.front().Testo, QStringLiteral("Nome e cognome"));
     QVERIFY(std::abs(righeSinistra.front().X - 68.0) < 0.1 && std::abs(righeSinistra.front().Y - 68.0) < 1.5);
@@ -393,6 +403,10 @@ void VerificaPagina(const std::vector<prove::ParolaPdf> &parole, const QStringLi
         QVERIFY2(std::abs(riga.X - 68.0) < 0.1 && std::abs(riga.Y - (18.0 + (15100.0 + 200.0 * j) / 20.0)) < 1.0,
                  qPrintable(riga.Testo));
     }
+    const prove::RigaPdf &rigaCodice = righeSinistra[34];
+    QCOMPARE(rigaCodice.Testo, QStringLiteral("Codice scheda: ") + codice);
+    QVERIFY2(std::abs(rigaCodice.X - 68.0) < 0.1 && std::abs(rigaCodice.Y - (18.0 + 15700.0 / 20.0)) < 1.5,
+             QByteArray::number(rigaCodice.Y));
     QVERIFY2(std::abs(RapportoAlPiede(parole) - punti / 8.0) < 0.02, QByteArray::number(RapportoAlPiede(parole)));
     for (int i = 1; i <= 60; ++i) {
         const prove::RigaPdf &riga =
@@ -409,7 +423,8 @@ void VerificaPagina(const std::vector<prove::ParolaPdf> &parole, const QStringLi
 
 } // namespace
 
-// Catches, on the page that comes out: a line in the wrong column, group or
+// Catches, on the page that comes out: the sheet's code missing below the
+// footer or not the one shown; a line in the wrong column, group or
 // row (line 1 at (1000, 2000), 30 at (1000, 14600), 31 at (6000, 2000), 60
 // at (6000, 14600) twips from the printable area's corner); the pupils'
 // lines not in 12 points or the teachers' not in 10; a footer wrong or
@@ -423,12 +438,14 @@ void TestFrmStampaSchedeBig::stampaSullaPaginaAlleSuePosizioni()
     QTest::mouseClick(Controllo("Option2_1"), Qt::LeftButton);
     Premi("CmdSchedaAlunni");
     const QStringList alunni = Righe();
-    VerificaPagina(StampaSuGamma("CmdStampaAlunni"), alunni, 12.0, true);
+    const QString codice = Controllo<QLabel>("lblCodice")->text();
+    QCOMPARE(codice, QString::fromStdString(s_.Codice));
+    VerificaPagina(StampaSuGamma("CmdStampaAlunni"), alunni, 12.0, true, codice);
     QCOMPARE(ChiudiMessaggi(), QStringList());
 
     Premi("CmdSchedaDocenti");
     const QStringList docenti = Righe();
-    VerificaPagina(StampaSuGamma("CmdStampaDocenti"), docenti, 10.0, false);
+    VerificaPagina(StampaSuGamma("CmdStampaDocenti"), docenti, 10.0, false, codice);
     QCOMPARE(ChiudiMessaggi(), QStringList());
 
     // In 12 points the answers of the left column run into the right one,
@@ -472,6 +489,168 @@ void TestFrmStampaSchedeBig::servizioFermoLoDiceETieneLaScheda()
     QVERIFY(Controllo("CmdStampaAlunni")->isVisible());
     QTest::qWait(500);
     QCOMPARE(Server->StatoLavori("Gamma").Completati, lavori);
+}
+
+// Types `codice` in "Codice scheda" and presses Enter.
+void TestFrmStampaSchedeBig::ScriviCodice(const QString &codice)
+{
+    auto *campo = Controllo<QLineEdit>("txtCodiceScheda");
+    campo->setFocus(Qt::OtherFocusReason);
+    campo->selectAll();
+    QTest::keyClicks(campo, codice);
+    QTest::keyClick(campo, Qt::Key_Return);
+}
+
+// Catches: a code that does not give back its sheet (or not its answers in
+// the teacher view); the entry unusable in a window just opened, before a
+// range; an invalid code (short, a look-alike, one character changed)
+// taken, said in no words or in the wrong ones, or changing the lines or the
+// code shown, also once its message box has closed; the entry's label not
+// leading to it.
+void TestFrmStampaSchedeBig::unCodiceRidaLaSchedaEUnoSbagliatoNonToccaNulla()
+{
+    Apri();
+    QCOMPARE(Controllo<QLabel>("lblCodiceScheda")->buddy(), Controllo<QLineEdit>("txtCodiceScheda"));
+    QTest::mouseClick(Controllo("Option2_2"), Qt::LeftButton);
+    Premi("CmdSchedaAlunni");
+    const QStringList prima = Righe();
+    const QString codice = Controllo<QLabel>("lblCodice")->text();
+    Premi("CmdSchedaDocenti");
+    const QStringList risposte = Righe();
+    Premi("Command1");
+    QTRY_VERIFY(finestra_.isNull());
+
+    // A week later: another sheet in another range has been drawn since.
+    s_ = StatoScheda{};
+    Apri();
+    ScriviCodice(codice.toLower());
+    QCOMPARE(Righe(), prima);
+    QCOMPARE(Controllo<QLabel>("lblCodice")->text(), codice);
+    QCOMPARE(ChiudiMessaggi(), QStringList());
+    Premi("CmdSchedaDocenti");
+    QCOMPARE(Righe(), risposte);
+    QVERIFY(Controllo("CmdStampaDocenti")->isVisible());
+
+    QString cambiato = codice;
+    cambiato[2] = cambiato[2] == QLatin1Char('A') ? QLatin1Char('B') : QLatin1Char('A');
+    const std::vector<std::pair<QString, QString>> sbagliati{
+        {codice.left(5), QStringLiteral("Il codice scheda è di 6 caratteri: controllare di averlo scritto per intero.")},
+        {codice.left(5) + QLatin1Char('O'),
+         QStringLiteral("Il codice scheda contiene un carattere che nei codici non compare: si usano le cifre da 2 a 9 "
+                        "e le lettere tranne I, L e O.")},
+        {cambiato, QStringLiteral("Il codice scheda non corrisponde a nessuna scheda: controllare di averlo copiato "
+                                  "senza errori.")},
+    };
+    for (const auto &[sbagliato, messaggio] : sbagliati) {
+        ScriviCodice(sbagliato);
+        QCOMPARE(ChiudiMessaggi(), QStringList{messaggio});
+        finestra_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(finestra_));
+        QCOMPARE(Righe(), risposte);
+        QCOMPARE(Controllo<QLabel>("lblCodice")->text(), codice);
+    }
+}
+
+namespace {
+
+// The text of each page of a PDF, blanks run together.
+QStringList TestiDellePagine(const QString &file)
+{
+    QProcess processo;
+    // In the order drawn: in 12 points the left column runs into the right one.
+    processo.start(QStringLiteral("pdftotext"), {QStringLiteral("-raw"), file, QStringLiteral("-")});
+    if (!processo.waitForFinished(20000)) {
+        return {};
+    }
+    QStringList pagine = QString::fromUtf8(processo.readAllStandardOutput()).split(QLatin1Char('\f'));
+    if (!pagine.isEmpty() && pagine.back().trimmed().isEmpty()) {
+        pagine.removeLast();
+    }
+    for (QString &pagina : pagine) {
+        pagina = pagina.simplified();
+    }
+    return pagine;
+}
+
+// The code each page names, in page order.
+QStringList CodiciDellePagine(const QStringList &pagine)
+{
+    static const QRegularExpression codice(QStringLiteral("Codice scheda: (\\w{6})"));
+    QStringList codici;
+    for (const QString &pagina : pagine) {
+        codici.append(codice.match(pagina).captured(1));
+    }
+    return codici;
+}
+
+// Each page holds every used line of the sheet its code rebuilds, pupil or
+// teacher lines.
+void VerificaCopie(const QStringList &pagine, const QStringList &codici, bool docenti)
+{
+    for (int p = 0; p < pagine.size(); ++p) {
+        DatiScheda dati;
+        QCOMPARE(CodiceScheda::Leggi(codici[p].toStdString(), dati), CodiceScheda::Errore::Nessuno);
+        const StatoScheda scheda = GeneratoreScheda::Costruisci(dati);
+        for (int riga = 1; riga <= 60; ++riga) {
+            const auto &righe = docenti ? scheda.RigheDocenti : scheda.RigheAlunni;
+            const QString attesa = QString::fromStdString(righe[static_cast<std::size_t>(riga)]).simplified();
+            QVERIFY2(attesa.isEmpty() || pagine[p].contains(attesa),
+                     qPrintable(QStringLiteral("page %1 line %2: %3").arg(p + 1).arg(riga).arg(attesa)));
+        }
+    }
+}
+
+} // namespace
+
+// Catches: copies printed as separate jobs or on one page; two pupils with
+// the same sheet; a page whose lines are not those of the code it names;
+// the first page not the sheet shown; the teacher print not giving the
+// answers of the same sheets in the same order, or drawing new ones; a
+// new sheet still printing the copies of the one before.
+void TestFrmStampaSchedeBig::trentaCopieDiverseInUnLavoroELeLoroRisposte()
+{
+    stampante_.Printer(Dispositivo{"Gamma"});
+    Apri();
+    QCOMPARE(Controllo<QSpinBox>("spnCopie")->value(), 1);
+    QCOMPARE(Controllo<QSpinBox>("spnCopie")->minimum(), 1);
+    QCOMPARE(Controllo<QSpinBox>("spnCopie")->maximum(), 40);
+    QCOMPARE(Controllo<QLabel>("lblCopie")->buddy(), Controllo<QSpinBox>("spnCopie"));
+    QTest::mouseClick(Controllo("Option2_0"), Qt::LeftButton);
+    Premi("CmdSchedaAlunni");
+    const QString primo = Controllo<QLabel>("lblCodice")->text();
+    Controllo<QSpinBox>("spnCopie")->setValue(30);
+
+    const QString file = QString::fromStdString(Server->FileDiCoda("Gamma").string());
+    const auto stampa = [&](const char *comando) {
+        const int lavori = Server->StatoLavori("Gamma").Completati;
+        Premi(comando);
+        const bool arrivato = Server->AttendiLavori("Gamma", lavori + 1);
+        QTest::qWait(300);
+        return arrivato && Server->StatoLavori("Gamma").Completati == lavori + 1 ? TestiDellePagine(file)
+                                                                                  : QStringList();
+    };
+
+    const QStringList alunni = stampa("CmdStampaAlunni");
+    QCOMPARE(ChiudiMessaggi(), QStringList());
+    QCOMPARE(prove::PagineDelPdf(file).Pagine, 30);
+    QCOMPARE(alunni.size(), 30);
+    const QStringList codici = CodiciDellePagine(alunni);
+    QCOMPARE(codici.front(), primo);
+    QCOMPARE(QSet<QString>(codici.begin(), codici.end()).size(), 30);
+    VerificaCopie(alunni, codici, false);
+
+    Premi("CmdSchedaDocenti");
+    const QStringList docenti = stampa("CmdStampaDocenti");
+    QCOMPARE(ChiudiMessaggi(), QStringList());
+    QCOMPARE(docenti.size(), 30);
+    QCOMPARE(CodiciDellePagine(docenti), codici);
+    VerificaCopie(docenti, codici, true);
+
+    Premi("CmdSchedaAlunni");
+    QVERIFY(Controllo<QLabel>("lblCodice")->text() != primo);
+    Controllo<QSpinBox>("spnCopie")->setValue(1);
+    const QStringList una = stampa("CmdStampaAlunni");
+    QCOMPARE(CodiciDellePagine(una), QStringList{Controllo<QLabel>("lblCodice")->text()});
 }
 
 int main(int argc, char **argv)

@@ -1,0 +1,265 @@
+#include "exercise/Modulo2.h"
+#include "exercise/SorgenteCasuale.h"
+#include "support/Finti.h"
+#include "worksheets/CodiceScheda.h"
+#include "worksheets/GeneratoreScheda.h"
+#include "worksheets/LivelliScheda.h"
+#include "worksheets/StatoScheda.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+namespace lumivex {
+namespace {
+
+using Errore = CodiceScheda::Errore;
+
+DatiScheda Dati(int livello, OperazioniPerEsercizio operazioni, NumeroEsercizi esercizi,
+                TermineDaNascondere nascosto, std::uint32_t seme)
+{
+    DatiScheda dati;
+    dati.Livello = livello;
+    dati.Opzioni = {operazioni, esercizi, nascosto};
+    dati.Seme = seme;
+    return dati;
+}
+
+struct CodiceNoto {
+    DatiScheda dati;
+    const char *codice;
+    const char *primaRigaAlunni;
+    const char *primaRigaDocenti;
+};
+
+// Catches: a change of the generator, of the random source or of the code
+// layout that turns a code printed on an old sheet into another sheet.
+TEST(CodiceScheda, ICodiciDiIeriDannoLeSchedeDiIeri)
+{
+    const std::vector<CodiceNoto> noti{
+        {Dati(0, OperazioniPerEsercizio::Cinque, NumeroEsercizi::Due, TermineDaNascondere::Risultato, 0), "222222",
+         "  26 -   18 =   30 -  ...      R.",
+         "  26 -   18 =   30 -  ...      R.    ( 22)"},
+        {Dati(1, OperazioniPerEsercizio::Dieci, NumeroEsercizi::Sei, TermineDaNascondere::RisultatoOTermine, 1234), "249DQ4",
+         "  68 -   44 =  ...  -   43     R.",
+         "  68 -   44 =  ...  -   43     R.    ( 67)"},
+        {Dati(2, OperazioniPerEsercizio::Dieci, NumeroEsercizi::Quattro, TermineDaNascondere::UnTermine, 530168), "ZZZZ38",
+         "  56 -   52 =  ...  -   61     R.",
+         "  56 -   52 =  ...  -   61     R.    ( 65)"},
+        {Dati(1, OperazioniPerEsercizio::Cinque, NumeroEsercizi::Sei, TermineDaNascondere::Risultato, 77777), "6JZFBZ",
+         "  67 -   51 =   58 -  ...      R.",
+         "  67 -   51 =   58 -  ...      R.    ( 42)"},
+        {Dati(0, OperazioniPerEsercizio::Dieci, NumeroEsercizi::Due, TermineDaNascondere::RisultatoOTermine, 400000), "SE3MKE",
+         "  32 -  ... =   28 -   11     R.",
+         "  32 -  ... =   28 -   11     R.    ( 15)"},
+    };
+    for (const CodiceNoto &noto : noti) {
+        SCOPED_TRACE(noto.codice);
+        EXPECT_EQ(CodiceScheda::Componi(noto.dati), noto.codice);
+        DatiScheda letti;
+        ASSERT_EQ(CodiceScheda::Leggi(noto.codice, letti), Errore::Nessuno);
+        const StatoScheda scheda = GeneratoreScheda::Costruisci(letti);
+        EXPECT_EQ(scheda.Codice, noto.codice);
+        EXPECT_EQ(scheda.RigheAlunni[1], noto.primaRigaAlunni);
+        EXPECT_EQ(scheda.RigheDocenti[1], noto.primaRigaDocenti);
+    }
+}
+
+// Catches: an option group, range or seed lost or mixed up on the way
+// through the code; a sheet that does not follow its code's options; two
+// builds of one code that differ anywhere; neighbouring seeds giving the
+// same sheet.
+TEST(CodiceScheda, OgniCombinazioneTornaDalCodice)
+{
+    std::set<std::string> codici;
+    for (int livello = 0; livello < 3; ++livello) {
+        for (auto operazioni : {OperazioniPerEsercizio::Cinque, OperazioniPerEsercizio::Dieci}) {
+            for (auto esercizi : {NumeroEsercizi::Due, NumeroEsercizi::Quattro, NumeroEsercizi::Sei}) {
+                for (auto nascosto : {TermineDaNascondere::Risultato, TermineDaNascondere::UnTermine,
+                                      TermineDaNascondere::RisultatoOTermine}) {
+                    for (std::uint32_t seme : {0U, 1U, 277777U, CodiceScheda::NumeroSemi - 1}) {
+                        const DatiScheda dati = Dati(livello, operazioni, esercizi, nascosto, seme);
+                        const std::string codice = CodiceScheda::Componi(dati);
+                        SCOPED_TRACE(codice);
+                        ASSERT_EQ(codice.size(), 6U);
+                        codici.insert(codice);
+                        DatiScheda letti;
+                        ASSERT_EQ(CodiceScheda::Leggi(codice, letti), Errore::Nessuno);
+                        EXPECT_EQ(letti, dati);
+
+                        const StatoScheda scheda = GeneratoreScheda::Costruisci(letti);
+                        EXPECT_EQ(scheda.OpzioniInUso, dati.Opzioni);
+                        EXPECT_EQ(scheda.TestoLivelloInUso, LivelliScheda[static_cast<std::size_t>(livello)].TestoLivello);
+                        for (int riga = 1; riga <= 60; ++riga) {
+                            EXPECT_EQ(scheda.RigheAlunni[static_cast<std::size_t>(riga)].empty(),
+                                      !dati.Opzioni.InUso(riga));
+                        }
+                        EXPECT_TRUE(GeneratoreScheda::Costruisci(letti) == scheda);
+                    }
+                }
+            }
+        }
+    }
+    EXPECT_EQ(codici.size(), 54U * 4U);
+
+    const StatoScheda a = GeneratoreScheda::Costruisci(Dati(1, OperazioniPerEsercizio::Dieci, NumeroEsercizi::Sei,
+                                                            TermineDaNascondere::RisultatoOTermine, 100));
+    const StatoScheda b = GeneratoreScheda::Costruisci(Dati(1, OperazioniPerEsercizio::Dieci, NumeroEsercizi::Sei,
+                                                            TermineDaNascondere::RisultatoOTermine, 101));
+    EXPECT_NE(a.RigheAlunni, b.RigheAlunni);
+}
+
+// Catches: a code of the wrong length, with a look-alike or foreign
+// character, or with any one character changed (or two neighbours swapped)
+// taken for another sheet; a value past the last seed read as a sheet;
+// a code typed in lower case or with blanks around refused.
+TEST(CodiceScheda, ICodiciSbagliatiSonoRifiutati)
+{
+    const std::string buono = CodiceScheda::Componi(
+        Dati(2, OperazioniPerEsercizio::Cinque, NumeroEsercizi::Quattro, TermineDaNascondere::UnTermine, 424242));
+    DatiScheda dati;
+    ASSERT_EQ(CodiceScheda::Leggi(buono, dati), Errore::Nessuno);
+    const DatiScheda giusti = dati;
+
+    for (const std::string &corto : {std::string(), std::string("   "), buono.substr(0, 5), buono + "2",
+                                     buono + buono}) {
+        EXPECT_EQ(CodiceScheda::Leggi(corto, dati), Errore::Lunghezza) << corto;
+    }
+    for (std::size_t i = 0; i < buono.size(); ++i) {
+        for (char simile : {'0', 'O', '1', 'I', 'L', 'o', 'l', '-'}) {
+            std::string cambiato = buono;
+            cambiato[i] = simile;
+            EXPECT_EQ(CodiceScheda::Leggi(cambiato, dati), Errore::Carattere) << cambiato;
+        }
+        for (char altro : CodiceScheda::Alfabeto) {
+            std::string cambiato = buono;
+            if (cambiato[i] == altro) {
+                continue;
+            }
+            cambiato[i] = altro;
+            EXPECT_EQ(CodiceScheda::Leggi(cambiato, dati), Errore::Controllo) << cambiato;
+        }
+        if (i + 1 < buono.size() && buono[i] != buono[i + 1]) {
+            std::string scambiato = buono;
+            std::swap(scambiato[i], scambiato[i + 1]);
+            EXPECT_EQ(CodiceScheda::Leggi(scambiato, dati), Errore::Controllo) << scambiato;
+        }
+    }
+    EXPECT_EQ(dati, giusti) << "a refused code must leave the data alone";
+
+    // "ZZZZZ" is past 54 × NumeroSemi: its check is right, its value no sheet.
+    std::string oltre = "ZZZZZ";
+    for (char c : CodiceScheda::Alfabeto) {
+        if (CodiceScheda::Leggi(oltre + c, dati) != Errore::Carattere) {
+            EXPECT_EQ(CodiceScheda::Leggi(oltre + c, dati), Errore::Controllo);
+        }
+    }
+    EXPECT_THROW(CodiceScheda::Componi(Dati(0, OperazioniPerEsercizio::Cinque, NumeroEsercizi::Due,
+                                            TermineDaNascondere::Risultato, CodiceScheda::NumeroSemi)),
+                 std::out_of_range);
+    EXPECT_THROW(CodiceScheda::Componi(Dati(3, OperazioniPerEsercizio::Cinque, NumeroEsercizi::Due,
+                                            TermineDaNascondere::Risultato, 0)),
+                 std::out_of_range);
+
+    std::string minuscolo = "  " + buono + " ";
+    for (char &c : minuscolo) {
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    EXPECT_EQ(CodiceScheda::Leggi(minuscolo, dati), Errore::Nessuno);
+    EXPECT_EQ(dati, giusti);
+}
+
+struct Finestra {
+    Modulo2 m;
+    StatoScheda s;
+    SorgenteCasualeReale casuale{99};
+    prove::OrologioFinto orologio;
+    GeneratoreScheda g{m, s, casuale, orologio};
+};
+
+// Catches: a drawn sheet that its own code does not rebuild; a sheet from a
+// code taking the window's options instead of the code's, or changing the
+// choices the window shows; an invalid code touching the sheet; a range
+// that is no worksheet range drawing a sheet whose code lies about it.
+TEST(GeneratoreCodice, LaSchedaMostrataEQuellaDelSuoCodice)
+{
+    Finestra f;
+    f.m.NumeroMin = 10;
+    f.m.NumeroMax = 50;
+    EXPECT_FALSE(f.g.VisualizzaSchedaAlunni());
+    EXPECT_TRUE(f.s == StatoScheda{});
+
+    f.g.SceltaLivello(2);
+    f.s.Opzioni.Esercizi = NumeroEsercizi::Quattro;
+    ASSERT_TRUE(f.g.VisualizzaSchedaAlunni());
+    const StatoScheda disegnata = f.s;
+    DatiScheda dati;
+    ASSERT_EQ(CodiceScheda::Leggi(disegnata.Codice, dati), Errore::Nessuno);
+    EXPECT_EQ(dati.Livello, 2);
+    EXPECT_EQ(dati.Opzioni, f.s.Opzioni);
+    const StatoScheda ricostruita = GeneratoreScheda::Costruisci(dati);
+    EXPECT_EQ(ricostruita.RigheAlunni, disegnata.RigheAlunni);
+    EXPECT_EQ(ricostruita.RigheDocenti, disegnata.RigheDocenti);
+
+    const std::string altro = CodiceScheda::Componi(
+        Dati(0, OperazioniPerEsercizio::Cinque, NumeroEsercizi::Due, TermineDaNascondere::Risultato, 7));
+    f.s.TipoScheda = 2;
+    ASSERT_EQ(f.g.VisualizzaSchedaDaCodice(altro), Errore::Nessuno);
+    EXPECT_EQ(f.s.Codice, altro);
+    EXPECT_EQ(f.s.OpzioniInUso.Esercizi, NumeroEsercizi::Due);
+    EXPECT_EQ(f.s.Opzioni.Esercizi, NumeroEsercizi::Quattro) << "the window's choice is for the next sheet";
+    EXPECT_EQ(f.s.TipoScheda, 2);
+    EXPECT_EQ(f.s.TestoLivelloInUso, LivelliScheda[0].TestoLivello);
+    f.g.VisualizzaSchedaDocenti();
+    EXPECT_EQ(f.s.RigheVisualizzate[1], GeneratoreScheda::Costruisci(Dati(0, OperazioniPerEsercizio::Cinque,
+                                                                          NumeroEsercizi::Due,
+                                                                          TermineDaNascondere::Risultato, 7))
+                                            .RigheDocenti[1]);
+
+    const StatoScheda prima = f.s;
+    EXPECT_EQ(f.g.VisualizzaSchedaDaCodice(altro.substr(1)), Errore::Lunghezza);
+    EXPECT_TRUE(f.s == prima);
+}
+
+// Catches: copies that repeat a sheet or the one shown not first; a
+// reprint drawing new sheets, so the teacher's answers no longer match;
+// copies with the window's new options rather than the sheet's; a new
+// sheet keeping the copies of the old one.
+TEST(GeneratoreCodice, CopieDiverseStabiliEDellaStessaForma)
+{
+    Finestra f;
+    f.g.SceltaLivello(0);
+    f.orologio.Ora = 100.0F;
+    ASSERT_TRUE(f.g.VisualizzaSchedaAlunni());
+    EXPECT_EQ(f.s.CodiciCopie, std::vector<std::string>{f.s.Codice});
+    f.s.Opzioni.Operazioni = OperazioniPerEsercizio::Cinque;
+
+    f.g.PreparaCopie(40);
+    const std::vector<std::string> copie = f.s.CodiciCopie;
+    ASSERT_EQ(copie.size(), 40U);
+    EXPECT_EQ(copie.front(), f.s.Codice);
+    std::set<std::vector<std::string>> fogli;
+    for (const std::string &codice : copie) {
+        DatiScheda dati;
+        ASSERT_EQ(CodiceScheda::Leggi(codice, dati), Errore::Nessuno);
+        EXPECT_EQ(dati.Livello, 0);
+        EXPECT_EQ(dati.Opzioni, f.s.OpzioniInUso);
+        const StatoScheda scheda = GeneratoreScheda::Costruisci(dati);
+        fogli.insert({scheda.RigheAlunni.begin(), scheda.RigheAlunni.end()});
+    }
+    EXPECT_EQ(fogli.size(), 40U);
+
+    f.g.PreparaCopie(30);
+    EXPECT_EQ(f.s.CodiciCopie, std::vector<std::string>(copie.begin(), copie.begin() + 30));
+    f.g.PreparaCopie(31);
+    EXPECT_EQ(std::vector<std::string>(f.s.CodiciCopie.begin(), f.s.CodiciCopie.begin() + 30), 
+              std::vector<std::string>(copie.begin(), copie.begin() + 30));
+
+    ASSERT_TRUE(f.g.VisualizzaSchedaAlunni());
+    EXPECT_EQ(f.s.CodiciCopie, std::vector<std::string>{f.s.Codice});
+}
+
+} // namespace
+} // namespace lumivex
