@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages Lumivex needs to build and run, and with
 # --prove those its tests and benchmarks need too; only those that are
 # missing. Shared by scripts/run.sh and scripts/test.sh.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/Navigazione.h"
 #include "exercise/Modulo2.h"
 #include "exercise/Orologio.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The report page against the recording printer: what it asks of the
 // printer, in order, and what it leaves behind when it cannot print.
 #include "printing/ErroreStampa.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The certificate window: what its load decides, the lines it draws, its
 // commands, also while it is still drawing, against the recording printer;
 // then the certificate printed through a private CUPS server's queue and a
