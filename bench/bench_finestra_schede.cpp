@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the worksheet window costs the teacher: from the click on "VISUALIZZA
 // SCHEDA ALUNNI" until the sixty lines are painted (the window offscreen),
 // and from the click on "STAMPA SCHEDA " until a CUPS queue of a private

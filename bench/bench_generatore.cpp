@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What one problem costs: generate, align, show, close the log line.
 #include "exercise/Esercizio.h"
 #include "exercise/Generatore.h"

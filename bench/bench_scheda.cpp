@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What one worksheet costs: sixty problems drawn and both lines of each built.
 #include "exercise/Modulo2.h"
 #include "exercise/Orologio.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What printing the exercise report costs: from the call of StampaEsercizio
 // for a full 20-line report until the page is in the print system's hands
 // (the PDF file saved, or the job accepted by a CUPS queue).

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages Lumivex needs to build and run, and with
 # --prove those its tests and benchmarks need too; only those that are
 # missing. Shared by scripts/run.sh and scripts/test.sh.
@@ -8,6 +9,8 @@ PACCHETTI=(
     # build; jobs are handed to CUPS directly (libcups2-dev)
     g++ cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev libcups2-dev
+    # run time: the toolkit's own dialogs in Italian
+    qt6-translations-l10n
     # the faces the printed pages ask for
     fonts-liberation fonts-urw-base35
 )
@@ -21,6 +24,8 @@ if [ "${1:-}" = "--prove" ]; then
         # a display for the windows under test, with real keyboard and
         # mouse events
         xvfb xauth xdotool
+        # the package and the checks of its desktop entry and metainfo
+        dpkg-dev desktop-file-utils appstream
     )
 fi
 

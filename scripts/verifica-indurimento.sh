@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Reads a built program and fails unless it carries the hardening Debian
 # builds its packages with, and no run path: a run path with an empty entry
 # makes the loader look for libraries in the folder the program starts from.

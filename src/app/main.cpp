@@ -1,4 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/Aspetto.h"
 #include "app/Navigazione.h"
+#include "app/RigaDiComando.h"
 #include "exercise/Modulo2.h"
 #include "exercise/Orologio.h"
 #include "exercise/SorgenteCasuale.h"
@@ -83,16 +86,23 @@ std::optional<QString> ScegliFilePdf(const QString &proposta)
 
 int main(int argc, char *argv[])
 {
+    using namespace lumivex;
+    const EsitoRigaDiComando comando = LeggiRigaDiComando(argc, argv, LUMIVEX_VERSIONE);
+    if (!comando.Avvia) {
+        std::fputs(comando.Uscita.c_str(), stdout);
+        std::fputs(comando.Errori.c_str(), stderr);
+        return comando.CodiceUscita;
+    }
     if (!SchermoDisponibile()) {
         std::fputs("Lumivex ha bisogno di uno schermo: avvialo da una sessione grafica (DISPLAY non disponibile).\n",
                    stderr);
         return 1;
     }
 
-    using namespace lumivex;
     QApplication applicazione(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Lumivex"));
     QApplication::setApplicationVersion(QStringLiteral(LUMIVEX_VERSIONE));
+    ImpostaApplicazione(applicazione);
     // Windows come and go through the registry; a hidden loaded window
     // keeps the program alive.
     QApplication::setQuitOnLastWindowClosed(false);

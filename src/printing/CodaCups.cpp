@@ -1,7 +1,9 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "printing/CodaCups.h"
 
 #include "printing/AttesaLimitata.h"
 #include "printing/ErroreStampa.h"
+#include "printing/RegistroStampa.h"
 
 #include <cups/cups.h>
 
@@ -231,12 +233,18 @@ RispostaInvio InviaOra(const std::string &stampante, const std::string &pdf, con
     }
     const int lavoro = cupsCreateJob(http, stampante.c_str(), titolo.c_str(), 0, nullptr);
     if (lavoro == 0) {
+        qCWarning(RegistroStampa).noquote() << "CUPS refused a job on" << QString::fromStdString(stampante) << ":"
+                                            << QString::fromUtf8(cupsLastErrorString());
         return {Fallimento(http), false, false};
     }
+    qCInfo(RegistroStampa).noquote() << "CUPS job" << lavoro << "on" << QString::fromStdString(stampante) << ":"
+                                     << QString::fromStdString(titolo) << "," << pdf.size() << "bytes";
     if (cupsStartDocument(http, stampante.c_str(), lavoro, titolo.c_str(), CUPS_FORMAT_PDF, 1)
             != HTTP_STATUS_CONTINUE
         || cupsWriteRequestData(http, pdf.data(), pdf.size()) != HTTP_STATUS_CONTINUE
         || cupsFinishDocument(http, stampante.c_str()) > IPP_STATUS_OK_CONFLICTING) {
+        qCWarning(RegistroStampa).noquote() << "CUPS job" << lavoro << "on" << QString::fromStdString(stampante)
+                                            << "lost its page:" << QString::fromUtf8(cupsLastErrorString());
         const EsitoCups esito = Fallimento(http);
         // A job without its page must not wait in the queue.
         cupsCancelJob2(http, stampante.c_str(), lavoro, 0);

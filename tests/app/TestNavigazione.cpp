@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The app's wiring: which window each request opens, and what "FINE
 // SESSIONE" leaves open.
 #include "app/Navigazione.h"

@@ -1,12 +1,17 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The report page against the recording printer: what it asks of the
 // printer, in order, and what it leaves behind when it cannot print.
 #include "printing/ErroreStampa.h"
 #include "printing/EseguiStampa.h"
+#include "printing/RegistroStampa.h"
 #include "printing/StampaAttestato.h"
 #include "printing/StampaEsercizio.h"
 #include "support/stampa/StampanteRegistratrice.h"
 
 #include <gtest/gtest.h>
+
+#include <QLoggingCategory>
+#include <QStringList>
 
 #include <algorithm>
 #include <stdexcept>
@@ -147,6 +152,45 @@ TEST(EseguiStampa, UnErroreQualsiasiENonRiuscita)
     EXPECT_EQ(esito.Dettaglio.Sistema, "indice 21");
     EXPECT_FALSE(stampante.DocumentoAperto());
     EXPECT_EQ(stampante.Operazioni.back(), "KillDoc");
+}
+
+QStringList *Righe = nullptr;
+
+void RaccogliRighe(QtMsgType, const QMessageLogContext &contesto, const QString &riga)
+{
+    if (Righe != nullptr && QLatin1String(contesto.category) == QLatin1String("lumivex.stampa"))
+        Righe->append(riga);
+}
+
+// Catches: a printing log that talks on a pupil's terminal by default, or
+// that, switched on, misses a job or drops the print system's own words
+// from a fault.
+TEST(RegistroStampa, ZittoDiNormaConIDettagliSeAcceso)
+{
+    EXPECT_FALSE(RegistroStampa().isWarningEnabled());
+    EXPECT_FALSE(RegistroStampa().isInfoEnabled());
+
+    QStringList righe;
+    Righe = &righe;
+    const QtMessageHandler precedente = qInstallMessageHandler(RaccogliRighe);
+    QLoggingCategory::setFilterRules(QStringLiteral("lumivex.stampa=true"));
+    StampanteRegistratrice stampante;
+    stampante.Corrente = "Gamma";
+    EXPECT_EQ(EseguiStampa(stampante, [] { return FineDocumento{FineDocumento::Fine::Inviato, "Gamma"}; }).Esito,
+              EsitoStampa::Tipo::Stampata);
+    DettaglioStampa dettaglio = DettaglioStampa::DellaStampante("Alfa", "Forbidden");
+    dettaglio.Codice = 1025;
+    EXPECT_EQ(EseguiStampa(stampante, [&]() -> FineDocumento { throw ErroreStampa(GuastoStampa::PermessoNegato, dettaglio); })
+                  .Esito,
+              EsitoStampa::Tipo::Guasto);
+    QLoggingCategory::setFilterRules({});
+    qInstallMessageHandler(precedente);
+    Righe = nullptr;
+
+    ASSERT_EQ(righe.size(), 2) << righe.join(u'\n').toStdString();
+    EXPECT_TRUE(righe[0].contains(QStringLiteral("Gamma"))) << righe[0].toStdString();
+    for (const char *parte : {"Alfa", "1025", "Forbidden"})
+        EXPECT_TRUE(righe[1].contains(QLatin1String(parte))) << parte << " in " << righe[1].toStdString();
 }
 
 // Catches: a log line that loses the printer, the print system's status or

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The worksheet page against the recording printer: every operation in
 // order, what a smaller sheet leaves out, and what a fault leaves behind.
 #include "printing/StampaScheda.h"

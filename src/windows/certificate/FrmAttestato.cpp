@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "windows/certificate/FrmAttestato.h"
 
 #include "ui_FrmAttestato.h"
@@ -81,8 +82,11 @@ FrmAttestato::FrmAttestato(Modulo2 &modulo, Stampante &stampante, Orologio &orol
     QFont carattere = font();
     carattere.setPointSizeF(PuntiFinestra);
     setFont(carattere);
-    // A picture box shows the system's window colours, not the form's.
-    ui_->Picture1->setBackgroundRole(QPalette::Base);
+    // A certificate is a sheet of paper: white, whatever the desktop theme.
+    QPalette carta = ui_->Picture1->palette();
+    carta.setColor(QPalette::Window, Qt::white);
+    ui_->Picture1->setPalette(carta);
+    ui_->Picture1->setAutoFillBackground(true);
 
     scala_.RegistraProporzioni(*this);
     option5_ = std::make_unique<ComandiOpzione>(ComandiOpzione::Elementi(*this, u"Option5"), ColoriArancio,
@@ -206,7 +210,7 @@ bool FrmAttestato::RigaCentrata(const QString &testo, const QFont &carattere, co
     }
 
     const QFontMetricsF metriche(carattere, &immagine_);
-    const QPointF posizione(immagine_.width() / 2.0 - metriche.horizontalAdvance(testo) / 2.0, y_);
+    const QPointF posizione(immagine_.deviceIndependentSize().width() / 2.0 - metriche.horizontalAdvance(testo) / 2.0, y_);
     {
         QPainter pittore(&immagine_);
         pittore.setFont(carattere);
@@ -226,14 +230,21 @@ void FrmAttestato::RigheVuote(int quante, const QFont &carattere)
 }
 
 // The picture keeps what is drawn at the size it has when the first line
-// comes, pixels at the screen's resolution, as printing expects.
+// comes, at the screen's resolution, as printing expects. On a high-density
+// screen it holds the screen's own pixels, so the lines stay sharp there and
+// on paper; its size in points stays the same.
 void FrmAttestato::PreparaImmagine()
 {
     QLabel &picture = *ui_->Picture1;
-    immagine_ = QImage(picture.contentsRect().size().expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+    const qreal densita = picture.devicePixelRatioF();
+    const QSize punti = picture.contentsRect().size().expandedTo(QSize(1, 1));
+    immagine_ = QImage((QSizeF(punti) * densita).toSize(), QImage::Format_RGB32);
+    immagine_.setDevicePixelRatio(densita);
+    // The resolution of the points, not of the pixels: lines are drawn in
+    // points at the window's font sizes, and printing measures in points.
     immagine_.setDotsPerMeterX(static_cast<int>(std::lround(picture.logicalDpiX() * PolliciPerMetro)));
     immagine_.setDotsPerMeterY(static_cast<int>(std::lround(picture.logicalDpiY() * PolliciPerMetro)));
-    immagine_.fill(picture.palette().color(QPalette::Base));
+    immagine_.fill(Qt::white);
 }
 
 void FrmAttestato::Stampa()

@@ -1,4 +1,7 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "windows/common/RegistroFinestre.h"
+
+#include "windows/common/Accessibilita.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -47,6 +50,7 @@ QWidget &RegistroFinestre::CaricaTipo(std::type_index tipo)
 
     // The constructor is the window's load work; it may load other windows.
     QWidget *finestra = fabbrica->second().release();
+    NominaDidascalieSpaziate(*finestra);
     caricate_[tipo] = Voce{finestra, finestra, false};
     finestra->installEventFilter(this);
     connect(finestra, &QObject::destroyed, this, &RegistroFinestre::Dimentica);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "windows/exercise/FrmOperativo.h"
 
 #include "ui_FrmOperativo.h"
@@ -30,6 +31,21 @@ void ImpostaTesto(QLabel &etichetta, const Etichetta &modello)
     }
 }
 
+// A "?" read aloud is a question mark: the hidden term says what it is,
+// and keeps saying so once the pupil has written a number in it.
+void NominaTermine(QLabel &etichetta, const Etichetta &modello)
+{
+    if (modello.Testo != ColoreTermineNascosto) {
+        etichetta.setAccessibleName(QString());
+        etichetta.setAccessibleDescription(QString());
+        return;
+    }
+    etichetta.setAccessibleName(modello.Caption == SchermoOperativo::Incognita
+                                    ? QStringLiteral("Termine da trovare")
+                                    : QStringLiteral("Termine da trovare: ") + DaStd(modello.Caption));
+    etichetta.setAccessibleDescription(QStringLiteral("Scrivi il numero che manca con il tastierino o la tastiera"));
+}
+
 } // namespace
 
 FrmOperativo::FrmOperativo(Modulo2 &modulo, SorgenteCasuale &casuale, Orologio &orologio, RegistroFinestre &registro)
@@ -48,6 +64,9 @@ FrmOperativo::FrmOperativo(Modulo2 &modulo, SorgenteCasuale &casuale, Orologio &
         for (LineaCroce *linea : {line1_[k], line2_[k]}) {
             ScalaProporzionale::SegnaComeLinea(*linea);
             linea->hide();
+            // Two strokes make one cross; a screen reader meets each.
+            linea->setAccessibleName(QStringLiteral("Croce: risposta sbagliata"));
+            linea->setAccessibleDescription(QStringLiteral("Il numero scritto in questo termine non è giusto"));
         }
     }
 
@@ -182,9 +201,12 @@ void FrmOperativo::Disegna()
     ImpostaTesto(*ui_->LblSegno, s.LblSegno);
     ImpostaTesto(*ui_->lblSegno2, s.lblSegno2);
     ImpostaTesto(*ui_->lblCorrezione, s.lblCorrezione);
+    ui_->lblCorrezione->setAccessibleName(
+        s.lblCorrezione.Caption.empty() ? QString() : QStringLiteral("Soluzione: ") + DaStd(s.lblCorrezione.Caption));
     ImpostaTesto(*ui_->LblEsito, s.LblEsito);
     for (std::size_t k = 0; k < termini_.size(); ++k) {
         ImpostaTesto(*termini_[k], s.lblNumero[k]);
+        NominaTermine(*termini_[k], s.lblNumero[k]);
         QPalette tavolozza = termini_[k]->palette();
         tavolozza.setColor(QPalette::WindowText, InQt(s.lblNumero[k].Testo));
         termini_[k]->setPalette(tavolozza);

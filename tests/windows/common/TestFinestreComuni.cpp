@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The parts every window is built from: command arrays, proportional
 // scaling, the window registry.
 #include "qt/Testo.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The words the user reads about printing, from the facts the printing
 // layer reports.
 #include "windows/common/TestiStampa.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The name entry: what the keyboard puts in the label and in NomeAlunno.
 #include "exercise/Modulo2.h"
 #include "windows/common/RegistroFinestre.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The printer choice window over the real printing service and a private
 // CUPS server with the queues Alfa, Beta (the system default) and Gamma.
 #include "printing/StampanteQt.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The report window printing for real: on the printer chosen from its menu,
 // through a private CUPS server (Alfa, Beta as the system default, Gamma) or
 // the PDF printer, read back from the page that comes out.

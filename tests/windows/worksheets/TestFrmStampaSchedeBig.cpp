@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The worksheet window as the teacher uses it: ranges, views, options, the
 // clearing on activation, and the page printed through a private CUPS server
 // (Alfa, Beta as the system default, Gamma), read back from the PDF.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The keyboard and the mouse as a person uses them on an X server, where a
 // held key repeats and a quick second click is a double click.
 #include "support/finestre/FinestreProva.h"

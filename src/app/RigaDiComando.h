@@ -1,0 +1,20 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace lumivex {
+
+// What the command line asks for, decided before any toolkit or display is
+// touched: --help and --version must answer on a machine with no screen.
+struct EsitoRigaDiComando {
+    bool Avvia = true;
+    int CodiceUscita = 0;
+    std::string Uscita;
+    std::string Errori;
+};
+
+EsitoRigaDiComando LeggiRigaDiComando(int argc, const char *const *argv, std::string_view versione);
+
+} // namespace lumivex
