@@ -2,6 +2,7 @@
 // The printer choice window over the real printing service and a private
 // CUPS server with the queues Alfa, Beta (the system default) and Gamma.
 #include "printing/StampanteQt.h"
+#include "support/cups/AttesaSospesa.h"
 #include "support/cups/ConServerCups.h"
 #include "support/cups/ServerCupsPrivato.h"
 #include "windows/common/RegistroFinestre.h"
@@ -10,12 +11,10 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 
 #include <memory>
 #include <optional>
@@ -152,23 +151,9 @@ void TestSceltaStampante::servizioBloccatoElencaEntroIlLimite()
     Verifica(QStringLiteral("Beta"), {}, "Beta");
     QTest::mouseClick(finestra_->findChild<QPushButton *>(QStringLiteral("Command2")), Qt::LeftButton);
 
-    int battiti = 0;
-    QTimer battito;
-    battito.setInterval(50);
-    connect(&battito, &QTimer::timeout, this, [&battiti] { ++battiti; });
-    battito.start();
-    QElapsedTimer durata;
-    qint64 attesa = 0;
-    int battitiNellAttesa = 0;
-    {
-        const prove::Sospensione sospeso(*Server);
-        durata.start();
-        Apri();
-        attesa = durata.elapsed();
-        battitiNellAttesa = battiti;
-    }
-    QVERIFY2(attesa < 10000, QByteArray::number(attesa));
-    QVERIFY2(battitiNellAttesa > 10, QByteArray::number(battitiNellAttesa));
+    const prove::AttesaSospesa attesa = prove::ConServerSospeso(*Server, [this] { Apri(); });
+    QVERIFY2(attesa.Millisecondi < 10000, QByteArray::number(attesa.Millisecondi));
+    QVERIFY2(attesa.Battiti > 10, QByteArray::number(attesa.Battiti));
     QCOMPARE(Voci(), QStringList{QString::fromUtf8(StampanteQt::NomeStampantePdf)});
     QCOMPARE(ChiudiMessaggi(), QStringList{SoloPdf});
     QCOMPARE(finestra_->findChild<QLabel *>(QStringLiteral("Label1"))->text(), QString());

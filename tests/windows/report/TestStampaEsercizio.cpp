@@ -9,6 +9,7 @@
 #include "support/pdf/LetturaPdf.h"
 #include "printing/StampanteQt.h"
 #include "support/Finti.h"
+#include "support/cups/AttesaSospesa.h"
 #include "support/cups/ConServerCups.h"
 #include "support/cups/ServerCupsPrivato.h"
 #include "windows/common/RegistroFinestre.h"
@@ -29,7 +30,6 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 #include <cmath>
 #include <optional>
@@ -276,23 +276,9 @@ void TestStampaEsercizio::servizioBloccatoNonFermaLaFinestraENonStampaDueVolte()
     const int lavori = LavoriStampati();
     const int gamma = Server->StatoLavori("Gamma").Completati;
     ApriEScegliStampante(Qt::Key_Down, 2, QStringLiteral("Gamma"));
-    int battiti = 0;
-    QTimer battito;
-    battito.setInterval(50);
-    connect(&battito, &QTimer::timeout, this, [&battiti] { ++battiti; });
-    battito.start();
-    QElapsedTimer durata;
-    qint64 attesa = 0;
-    int battitiNellAttesa = 0;
-    {
-        const prove::Sospensione sospeso(*Server);
-        durata.start();
-        Stampa();
-        attesa = durata.elapsed();
-        battitiNellAttesa = battiti;
-    }
-    QVERIFY2(attesa < 10000, QByteArray::number(attesa));
-    QVERIFY2(battitiNellAttesa > 10, QByteArray::number(battitiNellAttesa));
+    const prove::AttesaSospesa attesa = prove::ConServerSospeso(*Server, [this] { Stampa(); });
+    QVERIFY2(attesa.Millisecondi < 10000, QByteArray::number(attesa.Millisecondi));
+    QVERIFY2(attesa.Battiti > 10, QByteArray::number(attesa.Battiti));
     QCOMPARE(ChiudiMessaggi(),
              QStringList{QStringLiteral("Il servizio di stampa non risponde: la pagina non è stata stampata.")});
 
