@@ -2,6 +2,7 @@
 // The printer choice window over the real printing service and a private
 // CUPS server with the queues Alfa, Beta (the system default) and Gamma.
 #include "printing/StampanteQt.h"
+#include "support/Messaggi.h"
 #include "support/cups/AttesaSospesa.h"
 #include "support/cups/ConServerCups.h"
 #include "support/cups/ServerCupsPrivato.h"
@@ -54,7 +55,6 @@ private:
     QComboBox *Combo() const { return finestra_->findChild<QComboBox *>(QStringLiteral("Combo1")); }
     void Scegli(const QString &voce);
     void Verifica(const QString &label1, const QString &label2, const std::string &corrente);
-    QStringList ChiudiMessaggi();
     QStringList Voci() const;
 
     std::unique_ptr<StampanteQt> stampante_;
@@ -101,18 +101,6 @@ void TestSceltaStampante::Verifica(const QString &label1, const QString &label2,
     QCOMPARE(stampante_->Printer().Nome, corrente);
 }
 
-QStringList TestSceltaStampante::ChiudiMessaggi()
-{
-    QStringList testi;
-    for (QMessageBox *scatola : finestra_->findChildren<QMessageBox *>(QStringLiteral("messaggio"))) {
-        if (scatola->isVisible()) {
-            testi.append(scatola->text());
-            QTest::mouseClick(scatola->button(QMessageBox::Ok), Qt::LeftButton);
-        }
-    }
-    return testi;
-}
-
 QStringList TestSceltaStampante::Voci() const
 {
     QStringList voci;
@@ -131,12 +119,12 @@ void TestSceltaStampante::servizioFermoOffreIlPdfSenzaNominarePredefinite()
     Server->Ferma();
     Apri();
     QCOMPARE(Voci(), QStringList{pdf});
-    QCOMPARE(ChiudiMessaggi(), QStringList{SoloPdf});
+    QCOMPARE(prove::ChiudiMessaggi(finestra_), QStringList{SoloPdf});
     QCOMPARE(finestra_->findChild<QLabel *>(QStringLiteral("Label1"))->text(), QString());
     Scegli(pdf);
     QCOMPARE(finestra_->findChild<QLabel *>(QStringLiteral("Label2"))->text(),
              QStringLiteral("La stampante scelta è \n") + pdf);
-    QCOMPARE(ChiudiMessaggi(), QStringList());
+    QCOMPARE(prove::ChiudiMessaggi(finestra_), QStringList());
     Server->Avvia();
     QCOMPARE(stampante_->Printer().Nome, StampanteQt::NomeStampantePdf);
 }
@@ -155,7 +143,7 @@ void TestSceltaStampante::servizioBloccatoElencaEntroIlLimite()
     QVERIFY2(attesa.Millisecondi < 10000, QByteArray::number(attesa.Millisecondi));
     QVERIFY2(attesa.Battiti > 10, QByteArray::number(attesa.Battiti));
     QCOMPARE(Voci(), QStringList{QString::fromUtf8(StampanteQt::NomeStampantePdf)});
-    QCOMPARE(ChiudiMessaggi(), QStringList{SoloPdf});
+    QCOMPARE(prove::ChiudiMessaggi(finestra_), QStringList{SoloPdf});
     QCOMPARE(finestra_->findChild<QLabel *>(QStringLiteral("Label1"))->text(), QString());
     QTest::mouseClick(finestra_->findChild<QPushButton *>(QStringLiteral("Command2")), Qt::LeftButton);
 
@@ -174,7 +162,7 @@ void TestSceltaStampante::senzaStampantiIlPdfEPredefinito()
     }
     Apri();
     QCOMPARE(Voci(), QStringList{pdf});
-    QCOMPARE(ChiudiMessaggi(), QStringList());
+    QCOMPARE(prove::ChiudiMessaggi(finestra_), QStringList());
     Verifica(pdf, {}, StampanteQt::NomeStampantePdf);
     for (const char *coda : {"Alfa", "Beta", "Gamma"}) {
         Server->AggiungiCoda(coda);

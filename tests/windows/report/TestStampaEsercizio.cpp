@@ -6,6 +6,7 @@
 #include "exercise/Modulo2.h"
 #include "worksheets/StatoScheda.h"
 #include "printing/EseguiStampa.h"
+#include "support/Messaggi.h"
 #include "support/pdf/LetturaPdf.h"
 #include "printing/StampanteQt.h"
 #include "support/Finti.h"
@@ -72,7 +73,6 @@ private:
     {
         QTest::mouseClick(finestra_->findChild<QPushButton *>(QStringLiteral("Option1_1")), Qt::LeftButton);
     }
-    QStringList ChiudiMessaggi();
     QList<QMessageBox::Icon> IconeMessaggi() const;
     // The message a save into `file` gives, with the PDF printer current.
     QString MessaggioSalvataggio(const QString &file);
@@ -123,19 +123,6 @@ void TestStampaEsercizio::ApriEScegliStampante(Qt::Key tasto, int volte, const Q
     QVERIFY(QTest::qWaitForWindowActive(finestra_));
 }
 
-// The texts of the messages shown, each then closed with its OK.
-QStringList TestStampaEsercizio::ChiudiMessaggi()
-{
-    QStringList testi;
-    for (QMessageBox *scatola : finestra_->findChildren<QMessageBox *>(QStringLiteral("messaggio"))) {
-        if (scatola->isVisible()) {
-            testi.append(scatola->text());
-            QTest::mouseClick(scatola->button(QMessageBox::Ok), Qt::LeftButton);
-        }
-    }
-    return testi;
-}
-
 // Catches: auto-repeated Enter presses printing a page each; the window
 // printing on the default rather than the printer chosen from its menu; a
 // print split into jobs or pages; lines lost, garbled or misplaced on the
@@ -160,7 +147,7 @@ void TestStampaEsercizio::invioTenutoStampaUnaPaginaSullaSceltaPoiIlServizioSiFe
     // Jobs are handed over before the key returns: any extra one is queued.
     QVERIFY2(Server->AttendiLavori("Gamma", gamma + 1), Server->RegistroErrori().c_str());
     QCOMPARE(LavoriStampati(), lavori + 1);
-    QCOMPARE(ChiudiMessaggi(), QStringList());
+    QCOMPARE(prove::ChiudiMessaggi(finestra_), QStringList());
     const QString file = QString::fromStdString(Server->FileDiCoda("Gamma").string());
     QCOMPARE(prove::PagineDelPdf(file).Pagine, 1);
     const std::vector<prove::RigaPdf> righe = prove::RigheDelPdf(file);
@@ -185,7 +172,7 @@ void TestStampaEsercizio::invioTenutoStampaUnaPaginaSullaSceltaPoiIlServizioSiFe
     Server->Ferma();
     Stampa();
     Server->Avvia();
-    QCOMPARE(ChiudiMessaggi(),
+    QCOMPARE(prove::ChiudiMessaggi(finestra_),
              QStringList{QStringLiteral("Il servizio di stampa non risponde: la pagina non è stata stampata.")});
     QVERIFY(registro_.Caricata<FrmStampaEsercizio>() && finestra_->isVisible());
     QVERIFY(m_.ElencoOperazioni == elenco && m_.NumOperazioni == 20 && m_.StrTempoTotale == " 95");
@@ -207,7 +194,7 @@ void TestStampaEsercizio::stampantePdfSalvaUnA4OppureTace()
     const QString proposta = QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
                                  .filePath(QStringLiteral("Esercizio.pdf"));
     QCOMPARE(proposte_, (QStringList{proposta, proposta}));
-    QCOMPARE(ChiudiMessaggi(), QStringList());
+    QCOMPARE(prove::ChiudiMessaggi(finestra_), QStringList());
     const prove::PaginePdf pagine = prove::PagineDelPdf(*fileScelto_);
     QCOMPARE(pagine.Pagine, 1);
     QVERIFY(std::abs(pagine.Larghezza - 595.3) < 0.5 && std::abs(pagine.Altezza - 841.9) < 0.5);
@@ -239,12 +226,12 @@ void TestStampaEsercizio::servizioFermoAllaPrimaStampaLoDiceSenzaRipiegareSulPdf
     Server->Ferma();
     Stampa();
     Server->Avvia();
-    QCOMPARE(ChiudiMessaggi(),
+    QCOMPARE(prove::ChiudiMessaggi(finestra_),
              QStringList{QStringLiteral("Il servizio di stampa non risponde: la pagina non è stata stampata.")});
     QCOMPARE(proposte_, QStringList());
 
     Stampa();
-    QCOMPARE(ChiudiMessaggi(), QStringList());
+    QCOMPARE(prove::ChiudiMessaggi(finestra_), QStringList());
     QVERIFY2(Server->AttendiLavori("Beta", beta + 1), Server->RegistroErrori().c_str());
     QCOMPARE(proposte_, QStringList());
 }
@@ -259,7 +246,7 @@ void TestStampaEsercizio::stampanteInPausaAccettaLaPaginaELoDiceUnaVolta()
     Server->PausaCoda("Gamma");
     Stampa();
     QCOMPARE(IconeMessaggi(), QList<QMessageBox::Icon>{QMessageBox::Information});
-    QCOMPARE(ChiudiMessaggi(),
+    QCOMPARE(prove::ChiudiMessaggi(finestra_),
              QStringList{QStringLiteral("La pagina è stata inviata alla stampante \"Gamma\", che è in pausa: "
                                         "verrà stampata quando la stampante riprenderà.")});
     QCOMPARE(Server->StatoLavori("Gamma").InCorso, 1);
@@ -279,11 +266,11 @@ void TestStampaEsercizio::servizioBloccatoNonFermaLaFinestraENonStampaDueVolte()
     const prove::AttesaSospesa attesa = prove::ConServerSospeso(*Server, [this] { Stampa(); });
     QVERIFY2(attesa.Millisecondi < 10000, QByteArray::number(attesa.Millisecondi));
     QVERIFY2(attesa.Battiti > 10, QByteArray::number(attesa.Battiti));
-    QCOMPARE(ChiudiMessaggi(),
+    QCOMPARE(prove::ChiudiMessaggi(finestra_),
              QStringList{QStringLiteral("Il servizio di stampa non risponde: la pagina non è stata stampata.")});
 
     Stampa();
-    QCOMPARE(ChiudiMessaggi(), QStringList());
+    QCOMPARE(prove::ChiudiMessaggi(finestra_), QStringList());
     QVERIFY2(Server->AttendiLavori("Gamma", gamma + 1), Server->RegistroErrori().c_str());
     QCOMPARE(LavoriStampati(), lavori + 1);
 }
@@ -293,7 +280,7 @@ QString TestStampaEsercizio::MessaggioSalvataggio(const QString &file)
     ApriEScegliStampante(Qt::Key_End, 1, QString::fromUtf8(StampanteQt::NomeStampantePdf));
     fileScelto_ = file;
     Stampa();
-    const QStringList testi = ChiudiMessaggi();
+    const QStringList testi = prove::ChiudiMessaggi(finestra_);
     return testi.size() == 1 ? testi.front() : testi.join(QLatin1Char('|'));
 }
 

@@ -4,6 +4,7 @@
 // (Alfa, Beta as the system default, Gamma), read back from the PDF.
 #include "exercise/Modulo2.h"
 #include "exercise/SorgenteCasuale.h"
+#include "support/Messaggi.h"
 #include "support/pdf/LetturaPdf.h"
 #include "printing/StampanteQt.h"
 #include "support/Finti.h"
@@ -73,7 +74,6 @@ private:
     }
     void Premi(const char *nome) const { QTest::mouseClick(Controllo(nome), Qt::LeftButton); }
     QStringList Righe() const;
-    QStringList ChiudiMessaggi();
     // The page printed on Gamma by the command `comando`, its words.
     std::vector<prove::ParolaPdf> StampaSuGamma(const char *comando);
     void ScriviCodice(const QString &codice);
@@ -108,7 +108,7 @@ void TestFrmStampaSchedeBig::init()
 
 void TestFrmStampaSchedeBig::cleanup()
 {
-    ChiudiMessaggi();
+    prove::ChiudiMessaggi(finestra_);
     registro_.Scarica<frmSceltaStampante>();
     registro_.Scarica<FrmStampaSchedeBig>();
     QTRY_VERIFY(finestra_.isNull());
@@ -130,21 +130,6 @@ QStringList TestFrmStampaSchedeBig::Righe() const
         righe.append(finestra_->findChild<QLabel *>(QStringLiteral("LblOp_%1").arg(i))->text());
     }
     return righe;
-}
-
-QStringList TestFrmStampaSchedeBig::ChiudiMessaggi()
-{
-    QStringList testi;
-    if (finestra_.isNull()) {
-        return testi;
-    }
-    for (QMessageBox *scatola : finestra_->findChildren<QMessageBox *>(QStringLiteral("messaggio"))) {
-        if (scatola->isVisible()) {
-            testi.append(scatola->text());
-            QTest::mouseClick(scatola->button(QMessageBox::Ok), Qt::LeftButton);
-        }
-    }
-    return testi;
 }
 
 // Catches: lines shown or print buttons visible in a fresh window; the view
@@ -272,7 +257,7 @@ void TestFrmStampaSchedeBig::attivazioneCancellaMaUnMessaggioNo()
     auto *scatola = finestra_->findChild<QMessageBox *>(QStringLiteral("messaggio"));
     scatola->activateWindow();
     QTRY_COMPARE(QGuiApplication::focusWindow(), scatola->windowHandle());
-    QCOMPARE(ChiudiMessaggi(), QStringList{QStringLiteral("prova")});
+    QCOMPARE(prove::ChiudiMessaggi(finestra_), QStringList{QStringLiteral("prova")});
     finestra_->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(finestra_));
     QCOMPARE(Righe(), alunni);
@@ -442,17 +427,17 @@ void TestFrmStampaSchedeBig::stampaSullaPaginaAlleSuePosizioni()
     const QString codice = Controllo<QLabel>("lblCodice")->text();
     QCOMPARE(codice, QString::fromStdString(s_.Codice));
     VerificaPagina(StampaSuGamma("CmdStampaAlunni"), alunni, 12.0, true, codice);
-    QCOMPARE(ChiudiMessaggi(), QStringList());
+    QCOMPARE(prove::ChiudiMessaggi(finestra_), QStringList());
 
     Premi("CmdSchedaDocenti");
     const QStringList docenti = Righe();
     VerificaPagina(StampaSuGamma("CmdStampaDocenti"), docenti, 10.0, false, codice);
-    QCOMPARE(ChiudiMessaggi(), QStringList());
+    QCOMPARE(prove::ChiudiMessaggi(finestra_), QStringList());
 
     // In 12 points the answers of the left column run into the right one,
     // so the page is read by the answers' opening brackets.
     const std::vector<prove::ParolaPdf> parole = StampaSuGamma("CmdStampaAlunni");
-    QCOMPARE(ChiudiMessaggi(), QStringList());
+    QCOMPARE(prove::ChiudiMessaggi(finestra_), QStringList());
     QVERIFY(std::abs(RapportoAlPiede(parole) - 1.5) < 0.02);
     QVERIFY(std::any_of(parole.begin(), parole.end(),
                         [](const prove::ParolaPdf &p) { return p.Testo == QStringLiteral("alunni"); }));
@@ -482,7 +467,7 @@ void TestFrmStampaSchedeBig::servizioFermoLoDiceETieneLaScheda()
     Server->Ferma();
     Premi("CmdStampaAlunni");
     Server->Avvia();
-    QCOMPARE(ChiudiMessaggi(), QStringList{ServizioFermo});
+    QCOMPARE(prove::ChiudiMessaggi(finestra_), QStringList{ServizioFermo});
     finestra_->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(finestra_));
     QVERIFY(registro_.Caricata<FrmStampaSchedeBig>() && finestra_->isVisible());
@@ -527,7 +512,7 @@ void TestFrmStampaSchedeBig::unCodiceRidaLaSchedaEUnoSbagliatoNonToccaNulla()
     ScriviCodice(codice.toLower());
     QCOMPARE(Righe(), prima);
     QCOMPARE(Controllo<QLabel>("lblCodice")->text(), codice);
-    QCOMPARE(ChiudiMessaggi(), QStringList());
+    QCOMPARE(prove::ChiudiMessaggi(finestra_), QStringList());
     Premi("CmdSchedaDocenti");
     QCOMPARE(Righe(), risposte);
     QVERIFY(Controllo("CmdStampaDocenti")->isVisible());
@@ -544,7 +529,7 @@ void TestFrmStampaSchedeBig::unCodiceRidaLaSchedaEUnoSbagliatoNonToccaNulla()
     };
     for (const auto &[sbagliato, messaggio] : sbagliati) {
         ScriviCodice(sbagliato);
-        QCOMPARE(ChiudiMessaggi(), QStringList{messaggio});
+        QCOMPARE(prove::ChiudiMessaggi(finestra_), QStringList{messaggio});
         finestra_->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(finestra_));
         QCOMPARE(Righe(), risposte);
@@ -632,7 +617,7 @@ void TestFrmStampaSchedeBig::trentaCopieDiverseInUnLavoroELeLoroRisposte()
     };
 
     const QStringList alunni = stampa("CmdStampaAlunni");
-    QCOMPARE(ChiudiMessaggi(), QStringList());
+    QCOMPARE(prove::ChiudiMessaggi(finestra_), QStringList());
     QCOMPARE(prove::PagineDelPdf(file).Pagine, 30);
     QCOMPARE(alunni.size(), 30);
     const QStringList codici = CodiciDellePagine(alunni);
@@ -642,7 +627,7 @@ void TestFrmStampaSchedeBig::trentaCopieDiverseInUnLavoroELeLoroRisposte()
 
     Premi("CmdSchedaDocenti");
     const QStringList docenti = stampa("CmdStampaDocenti");
-    QCOMPARE(ChiudiMessaggi(), QStringList());
+    QCOMPARE(prove::ChiudiMessaggi(finestra_), QStringList());
     QCOMPARE(docenti.size(), 30);
     QCOMPARE(CodiciDellePagine(docenti), codici);
     VerificaCopie(docenti, codici, true);
