@@ -3,12 +3,8 @@
 // dark desktop theme, the toolkit's dialogs in Italian, the names a screen
 // reader says.
 #include "app/Aspetto.h"
-#include "app/Navigazione.h"
-#include "exercise/Modulo2.h"
-#include "support/Finti.h"
-#include "support/stampa/StampanteRegistratrice.h"
+#include "support/finestre/FinestreProva.h"
 #include "windows/about/frmAutore.h"
-#include "windows/certificate/FrmAttestato.h"
 #include "windows/common/Accessibilita.h"
 #include "windows/common/RegistroFinestre.h"
 #include "windows/exercise/FrmOperativo.h"
@@ -17,7 +13,6 @@
 #include "windows/report/FrmStampaEsercizio.h"
 #include "windows/start/FrmInizio.h"
 #include "windows/worksheets/FrmStampaSchedeBig.h"
-#include "worksheets/StatoScheda.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -35,22 +30,6 @@ using namespace lumivex;
 using namespace Qt::StringLiterals;
 
 namespace {
-
-struct Programma {
-    Programma()
-    {
-        stato.NumOperazioni = 20;
-        stato.RisposteEsatte = 18;
-        stato.NomeAlunno = "marta";
-        RegistraFinestre(registro, stato, schede, casuale, orologio, stampante);
-    }
-    Modulo2 stato;
-    StatoScheda schede;
-    prove::SorgenteFinta casuale;
-    prove::OrologioFinto orologio;
-    prove::StampanteRegistratrice stampante;
-    RegistroFinestre registro{[] {}};
-};
 
 // Relative luminance and contrast ratio as the accessibility guidelines
 // define them.
@@ -112,7 +91,7 @@ private slots:
     // the colour of their own face.
     void leggibileConUnTemaScuro()
     {
-        Programma p;
+        prove::Programma p;
         QList<QWidget *> finestre{&p.registro.Mostra<FrmInizio>(), &p.registro.Mostra<frmAutore>(),
                                   &p.registro.Mostra<frmNome>(), &p.registro.Mostra<FrmStampaEsercizio>(),
                                   &p.registro.Mostra<frmSceltaStampante>(), &p.registro.Mostra<FrmOperativo>(),
@@ -190,7 +169,7 @@ private slots:
         QCOMPARE(TestoParlato(u"5 + 3"_s), u"5 + 3"_s);
         QCOMPARE(TestoParlato(u"A B C D"_s), u"Abcd"_s);
 
-        Programma p;
+        prove::Programma p;
         frmAutore &autore = p.registro.Mostra<frmAutore>();
         QPushButton *chiudi = nullptr;
         for (QPushButton *pulsante : autore.findChildren<QPushButton *>())
@@ -204,7 +183,7 @@ private slots:
     // nothing, and the printer list without the label that says what it is.
     void nomiPerIlLettoreDiSchermo()
     {
-        Programma p;
+        prove::Programma p;
         FrmInizio &inizio = p.registro.Mostra<FrmInizio>();
         QTest::mouseClick(inizio.findChild<QPushButton *>(u"Option2_1"_s), Qt::LeftButton);
         QTest::mouseClick(inizio.findChild<QPushButton *>(u"Option3_0"_s), Qt::LeftButton);
