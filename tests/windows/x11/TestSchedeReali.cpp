@@ -66,7 +66,8 @@ private slots:
     void leOpzioniDelTermineNascostoSonoUnGruppo();
     void unCodiceInUnProgrammaNuovoSiMostraESiStampa();
     void unCodiceDopoUnAltroLivelloMostraIlSuo();
-    void codiceLeggibileECopiePortateAlMassimo();
+    void codiceLeggibileESelezionabile();
+    void copieOltreIlMassimoDiventanoIlMassimo();
 
 private:
     FrmStampaSchedeBig &Apri();
@@ -245,9 +246,8 @@ void TestSchedeReali::unCodiceDopoUnAltroLivelloMostraIlSuo()
 }
 
 // Catches: the code shown without its caption, smaller than the window's
-// captions, beside "Copie", not selectable, or nameless to a screen reader;
-// "41" in "Copie" giving 4, and no word of the largest number.
-void TestSchedeReali::codiceLeggibileECopiePortateAlMassimo()
+// captions, beside "Copie", not selectable, or nameless to a screen reader.
+void TestSchedeReali::codiceLeggibileESelezionabile()
 {
     Apri();
     QVERIFY(Clic("Option2_0"));
@@ -270,7 +270,12 @@ void TestSchedeReali::codiceLeggibileECopiePortateAlMassimo()
     QVERIFY(etichetta != nullptr);
     QCOMPARE(etichetta->role(), QAccessible::StaticText);
     QCOMPARE(etichetta->text(QAccessible::Name), testo);
+}
 
+// Catches: "41" in "Copie" giving 4, and no word of the largest number.
+void TestSchedeReali::copieOltreIlMassimoDiventanoIlMassimo()
+{
+    Apri();
     QVERIFY(Controllo<QLabel>("lblCopie")->text().contains(QStringLiteral("40")));
     QVERIFY(Clic("spnCopie"));
     QVERIFY(Scrivi(QStringLiteral("41"), "Tab"));
