@@ -233,6 +233,8 @@ CodiceScheda::Errore GeneratoreScheda::VisualizzaSchedaDaCodice(std::string_view
     DatiScheda dati;
     const CodiceScheda::Errore errore = CodiceScheda::Leggi(codice, dati);
     if (errore == CodiceScheda::Errore::Nessuno) {
+        // The next sheet drawn follows the range of the one shown.
+        SceltaLivello(dati.Livello);
         Mostra(Costruisci(dati));
     }
     return errore;
@@ -241,6 +243,7 @@ CodiceScheda::Errore GeneratoreScheda::VisualizzaSchedaDaCodice(std::string_view
 void GeneratoreScheda::PreparaCopie(int copie)
 {
     DatiScheda dati;
+    copie = std::min(copie, MassimoCopie);
     if (copie < 1 || CodiceScheda::Leggi(s_.Codice, dati) != CodiceScheda::Errore::Nessuno) {
         return;
     }

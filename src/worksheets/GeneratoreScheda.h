@@ -20,6 +20,9 @@ class Orologio;
 // random source decides every problem; the clock only feeds its reseeds.
 class GeneratoreScheda {
 public:
+    // The most copies one print makes: a class.
+    static constexpr int MassimoCopie = 40;
+
     GeneratoreScheda(Modulo2 &modulo, StatoScheda &stato, SorgenteCasuale &casuale, Orologio &orologio);
 
     // Applies range `indice` (0..2) to NumeroMin, NumeroMax and TestoLivello;
@@ -37,11 +40,12 @@ public:
     // drawn from the clock; the pupil lines become the lines shown. A range
     // that is not one of the worksheet's draws nothing and gives false.
     bool VisualizzaSchedaAlunni();
-    // The sheet of `codice` again, its pupil lines shown; an invalid code
-    // changes nothing and says why.
+    // The sheet of `codice` again, its pupil lines shown, and its range
+    // applied like SceltaLivello; an invalid code changes nothing and says why.
     CodiceScheda::Errore VisualizzaSchedaDaCodice(std::string_view codice);
     // Makes CodiciCopie hold `copie` different codes, the sheet shown's
-    // first; those already there stay, so a reprint gives the same sheets.
+    // first (at most MassimoCopie); those already there stay, so a reprint
+    // gives the same sheets.
     // The new ones share the sheet's range and options.
     void PreparaCopie(int copie);
     // The pages of CodiciCopie: the sheet as shown, then each other copy in

@@ -262,5 +262,32 @@ TEST(GeneratoreCodice, CopieDiverseStabiliEDellaStessaForma)
     EXPECT_EQ(f.s.CodiciCopie, std::vector<std::string>{f.s.Codice});
 }
 
+
+// Catches: a sheet from a code leaving the range of another sheet in force,
+// so the range shown above it and the next pupil sheet are not the code's;
+// more copies than a class made from a number typed too large.
+TEST(GeneratoreCodice, IlCodicePortaIlSuoLivelloEAlPiuQuarantaCopie)
+{
+    Finestra f;
+    f.g.SceltaLivello(1);
+    const std::string codice = CodiceScheda::Componi(
+        Dati(0, OperazioniPerEsercizio::Dieci, NumeroEsercizi::Sei, TermineDaNascondere::RisultatoOTermine, 11));
+    ASSERT_EQ(f.g.VisualizzaSchedaDaCodice(codice), Errore::Nessuno);
+    EXPECT_TRUE(f.m.NumeroMin == 10 && f.m.NumeroMax == 40);
+    EXPECT_EQ(f.m.TestoLivello, LivelliScheda[0].TestoLivello);
+    EXPECT_EQ(f.s.TestoLivelloInUso, f.m.TestoLivello);
+    ASSERT_TRUE(f.g.VisualizzaSchedaAlunni());
+    EXPECT_EQ(f.s.TestoLivelloInUso, LivelliScheda[0].TestoLivello);
+
+    Finestra g;
+    EXPECT_EQ(g.g.VisualizzaSchedaDaCodice(codice), Errore::Nessuno);
+    EXPECT_TRUE(g.g.VisualizzaSchedaAlunni()) << "a pupil sheet in a program where no range was chosen";
+
+    f.g.PreparaCopie(41);
+    EXPECT_EQ(f.s.CodiciCopie.size(), static_cast<std::size_t>(GeneratoreScheda::MassimoCopie));
+    f.g.PreparaCopie(1000);
+    EXPECT_EQ(f.s.CodiciCopie.size(), 40U);
+}
+
 } // namespace
 } // namespace lumivex

@@ -196,7 +196,9 @@ void FrmStampaSchedeBig::MostraRighe()
         lblOp_[static_cast<std::size_t>(riga - 1)]->setText(
             DaStd(s_.RigheVisualizzate[static_cast<std::size_t>(riga)]));
     }
-    ui_->lblCodice->setText(DaStd(s_.Codice));
+    // The range above the lines is the sheet's, whatever was chosen since.
+    ui_->Label2->setText(DaStd(s_.TestoLivelloInUso.empty() ? m_.TestoLivello : s_.TestoLivelloInUso));
+    ui_->lblCodice->setText(s_.Codice.empty() ? QString() : QStringLiteral("Codice scheda: ") + DaStd(s_.Codice));
 }
 
 void FrmStampaSchedeBig::ApplicaCodice()
@@ -204,10 +206,12 @@ void FrmStampaSchedeBig::ApplicaCodice()
     const char *messaggio = nullptr;
     switch (generatore_->VisualizzaSchedaDaCodice(AStd(ui_->txtCodiceScheda->text()))) {
     case CodiceScheda::Errore::Nessuno:
-        // The sheet carries its own range: its answers can be shown
-        // before any range is chosen here.
+        // The sheet carries its own range, now the window's: both views
+        // and both prints work before any range is chosen here.
+        ui_->Frame3->setEnabled(true);
         ui_->Frame4->setEnabled(true);
         MostraRighe();
+        ui_->CmdStampaAlunni->show();
         return;
     case CodiceScheda::Errore::Lunghezza:
         messaggio = CodiceCorto;
@@ -227,6 +231,8 @@ void FrmStampaSchedeBig::Stampa(std::int16_t tipoScheda, const char *piePagina)
     s_.TipoScheda = tipoScheda;
     // The pupil print makes the copies; the teacher print follows them.
     if (tipoScheda == 1) {
+        // A number still being typed counts as it stands.
+        ui_->spnCopie->interpretText();
         generatore_->PreparaCopie(ui_->spnCopie->value());
     }
     MostraEsitoStampa(this, StampaSchede(stampante_, generatore_->Copie(), piePagina));

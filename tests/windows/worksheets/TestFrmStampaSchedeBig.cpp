@@ -77,6 +77,11 @@ private:
     // The page printed on Gamma by the command `comando`, its words.
     std::vector<prove::ParolaPdf> StampaSuGamma(const char *comando);
     void ScriviCodice(const QString &codice);
+    // The code shown with the sheet, without its caption.
+    QString CodiceMostrato() const
+    {
+        return Controllo<QLabel>("lblCodice")->text().remove(QStringLiteral("Codice scheda: "));
+    }
 
     Modulo2 m_;
     StatoScheda s_;
@@ -424,7 +429,7 @@ void TestFrmStampaSchedeBig::stampaSullaPaginaAlleSuePosizioni()
     QTest::mouseClick(Controllo("Option2_1"), Qt::LeftButton);
     Premi("CmdSchedaAlunni");
     const QStringList alunni = Righe();
-    const QString codice = Controllo<QLabel>("lblCodice")->text();
+    const QString codice = CodiceMostrato();
     QCOMPARE(codice, QString::fromStdString(s_.Codice));
     VerificaPagina(StampaSuGamma("CmdStampaAlunni"), alunni, 12.0, true, codice);
     QCOMPARE(prove::ChiudiMessaggi(finestra_), QStringList());
@@ -500,7 +505,7 @@ void TestFrmStampaSchedeBig::unCodiceRidaLaSchedaEUnoSbagliatoNonToccaNulla()
     QTest::mouseClick(Controllo("Option2_2"), Qt::LeftButton);
     Premi("CmdSchedaAlunni");
     const QStringList prima = Righe();
-    const QString codice = Controllo<QLabel>("lblCodice")->text();
+    const QString codice = CodiceMostrato();
     Premi("CmdSchedaDocenti");
     const QStringList risposte = Righe();
     Premi("Command1");
@@ -511,7 +516,7 @@ void TestFrmStampaSchedeBig::unCodiceRidaLaSchedaEUnoSbagliatoNonToccaNulla()
     Apri();
     ScriviCodice(codice.toLower());
     QCOMPARE(Righe(), prima);
-    QCOMPARE(Controllo<QLabel>("lblCodice")->text(), codice);
+    QCOMPARE(CodiceMostrato(), codice);
     QCOMPARE(prove::ChiudiMessaggi(finestra_), QStringList());
     Premi("CmdSchedaDocenti");
     QCOMPARE(Righe(), risposte);
@@ -533,7 +538,7 @@ void TestFrmStampaSchedeBig::unCodiceRidaLaSchedaEUnoSbagliatoNonToccaNulla()
         finestra_->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(finestra_));
         QCOMPARE(Righe(), risposte);
-        QCOMPARE(Controllo<QLabel>("lblCodice")->text(), codice);
+        QCOMPARE(CodiceMostrato(), codice);
     }
 }
 
@@ -603,7 +608,7 @@ void TestFrmStampaSchedeBig::trentaCopieDiverseInUnLavoroELeLoroRisposte()
     QCOMPARE(Controllo<QLabel>("lblCopie")->buddy(), Controllo<QSpinBox>("spnCopie"));
     QTest::mouseClick(Controllo("Option2_0"), Qt::LeftButton);
     Premi("CmdSchedaAlunni");
-    const QString primo = Controllo<QLabel>("lblCodice")->text();
+    const QString primo = CodiceMostrato();
     Controllo<QSpinBox>("spnCopie")->setValue(30);
 
     const QString file = QString::fromStdString(Server->FileDiCoda("Gamma").string());
@@ -633,10 +638,10 @@ void TestFrmStampaSchedeBig::trentaCopieDiverseInUnLavoroELeLoroRisposte()
     VerificaCopie(docenti, codici, true);
 
     Premi("CmdSchedaAlunni");
-    QVERIFY(Controllo<QLabel>("lblCodice")->text() != primo);
+    QVERIFY(CodiceMostrato() != primo);
     Controllo<QSpinBox>("spnCopie")->setValue(1);
     const QStringList una = stampa("CmdStampaAlunni");
-    QCOMPARE(CodiciDellePagine(una), QStringList{Controllo<QLabel>("lblCodice")->text()});
+    QCOMPARE(CodiciDellePagine(una), QStringList{CodiceMostrato()});
 }
 
 int main(int argc, char **argv)

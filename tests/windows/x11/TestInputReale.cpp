@@ -5,34 +5,12 @@
 
 #include "windows/name/frmNome.h"
 
-#include <QEventLoop>
+#include "windows/x11/EventiX.h"
+
 #include <QGuiApplication>
-#include <QKeyEvent>
-#include <QProcess>
-#include <QTimer>
 
 using namespace lumivex;
 using namespace lumivex::prove;
-
-namespace {
-
-// Ends the wait for an xdotool run when the release of the key that closes
-// every run arrives: every event the run made before it has been handled.
-class Traguardo : public QObject {
-public:
-    QEventLoop *ciclo = nullptr;
-
-protected:
-    bool eventFilter(QObject *oggetto, QEvent *evento) override
-    {
-        if (ciclo != nullptr && evento->type() == QEvent::KeyRelease && oggetto->isWindowType()
-            && static_cast<QKeyEvent *>(evento)->key() == Qt::Key_F12)
-            ciclo->quit();
-        return false;
-    }
-};
-
-} // namespace
 
 class TestInputReale : public QObject {
     Q_OBJECT
@@ -43,53 +21,16 @@ private slots:
     void nomeConLetteraTenuta();
 
 private:
-    // xdotool with these commands, then F12. A real event loop runs
-    // meanwhile, asleep until X has something: Qt must read each event as it
-    // comes, as it does for a person. Polling now and then would find every
-    // repeat's press already queued and let Qt flag them all.
-    [[nodiscard]] bool X(const QString &comandi);
-    [[nodiscard]] static bool Attiva(QWidget &finestra);
+    [[nodiscard]] bool X(const QString &comandi) { return eventi_.Invia(comandi); }
+    [[nodiscard]] static bool Attiva(QWidget &finestra) { return EventiX::Attiva(finestra); }
 
-    Traguardo traguardo_;
+    EventiX eventi_;
 };
 
 void TestInputReale::initTestCase()
 {
     QVERIFY2(QGuiApplication::platformName() == u"xcb"_s, "serve un server X (xvfb-run)");
-    qApp->installEventFilter(&traguardo_);
-}
-
-bool TestInputReale::X(const QString &comandi)
-{
-    QEventLoop ciclo;
-    QTimer limite;
-    limite.setSingleShot(true);
-    connect(&limite, &QTimer::timeout, &ciclo, &QEventLoop::quit);
-    QProcess xdotool;
-    xdotool.start(u"xdotool"_s, comandi.split(u' ') + QStringList{u"key"_s, u"F12"_s});
-    if (!xdotool.waitForStarted(5000)) {
-        qWarning("xdotool non parte");
-        return false;
-    }
-    traguardo_.ciclo = &ciclo;
-    limite.start(20000);
-    ciclo.exec();
-    traguardo_.ciclo = nullptr;
-    const bool arrivati = limite.isActive();
-    if (!arrivati)
-        qWarning("gli eventi di xdotool %s non arrivano", qPrintable(comandi));
-    // waitForFinished() fails on a process that has already ended.
-    const bool finito = xdotool.state() == QProcess::NotRunning || xdotool.waitForFinished(5000);
-    return arrivati && finito && xdotool.exitStatus() == QProcess::NormalExit && xdotool.exitCode() == 0;
-}
-
-// With no window manager nothing else gives a window the keyboard.
-bool TestInputReale::Attiva(QWidget &finestra)
-{
-    if (!QTest::qWaitForWindowExposed(&finestra))
-        return false;
-    finestra.activateWindow();
-    return QTest::qWaitForWindowActive(&finestra);
+    qApp->installEventFilter(&eventi_);
 }
 
 void TestInputReale::tastierinoConTastiTenutiEDoppioClic()

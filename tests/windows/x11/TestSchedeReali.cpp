@@ -1,0 +1,298 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The worksheet window driven as a teacher drives it on an X server: real
+// clicks and keys through xdotool, a private CUPS server (Alfa, Beta,
+// Gamma) taking the print, the page read back with pdftotext.
+#include "windows/x11/EventiX.h"
+
+#include "exercise/Modulo2.h"
+#include "exercise/SorgenteCasuale.h"
+#include "printing/Dispositivo.h"
+#include "printing/StampanteQt.h"
+#include "support/Finti.h"
+#include "support/Messaggi.h"
+#include "support/cups/ConServerCups.h"
+#include "support/cups/ServerCupsPrivato.h"
+#include "windows/common/RegistroFinestre.h"
+#include "windows/worksheets/FrmStampaSchedeBig.h"
+#include "worksheets/CodiceScheda.h"
+#include "worksheets/GeneratoreScheda.h"
+#include "worksheets/LivelliScheda.h"
+#include "worksheets/StatoScheda.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+
+#include <optional>
+
+using namespace lumivex;
+
+namespace {
+
+prove::ServerCupsPrivato *Server = nullptr;
+
+const DatiScheda SchedaDa10A40{0, OpzioniScheda{}, 11};
+
+// The text of the PDF, blanks run together.
+QString TestoDelPdf(const QString &file)
+{
+    QProcess processo;
+    processo.start(QStringLiteral("pdftotext"), {QStringLiteral("-raw"), file, QStringLiteral("-")});
+    if (!processo.waitForFinished(20000))
+        return {};
+    return QString::fromUtf8(processo.readAllStandardOutput()).simplified();
+}
+
+QString Simplificato(const std::string &testo) { return QString::fromStdString(testo).simplified(); }
+
+} // namespace
+
+class TestSchedeReali : public QObject {
+    Q_OBJECT
+
+public:
+    TestSchedeReali();
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void leOpzioniDelTermineNascostoSonoUnGruppo();
+    void unCodiceInUnProgrammaNuovoSiMostraESiStampa();
+    void unCodiceDopoUnAltroLivelloMostraIlSuo();
+    void codiceLeggibileESelezionabile();
+    void copieOltreIlMassimoDiventanoIlMassimo();
+
+private:
+    FrmStampaSchedeBig &Apri();
+    template <class T = QPushButton>
+    T *Controllo(const char *nome) const
+    {
+        T *trovato = finestra_->findChild<T *>(QString::fromLatin1(nome));
+        if (trovato == nullptr)
+            qFatal("Manca %s", nome);
+        return trovato;
+    }
+    // On a radio button only its circle and caption take the click.
+    [[nodiscard]] bool Clic(const char *nome)
+    {
+        const auto *w = Controllo<QWidget>(nome);
+        return qobject_cast<const QRadioButton *>(w) != nullptr ? x_.Clic(*w, QPoint(6, w->height() / 2)) : x_.Clic(*w);
+    }
+    // xdotool's "type" takes every word after it: each character as a key.
+    [[nodiscard]] bool Scrivi(const QString &testo, const char *fine)
+    {
+        QStringList tasti;
+        for (const QChar carattere : testo)
+            tasti.append(carattere);
+        return x_.Invia(QStringLiteral("key ctrl+a ") + tasti.join(QLatin1Char(' ')) + QLatin1Char(' ') +
+                        QString::fromLatin1(fine));
+    }
+    [[nodiscard]] bool ScriviCodice(const std::string &codice);
+    QStringList Righe() const;
+
+    prove::EventiX x_;
+    Modulo2 m_;
+    StatoScheda s_;
+    SorgenteCasualeReale casuale_{2026};
+    prove::OrologioFinto orologio_;
+    StampanteQt stampante_{[](const QString &) { return std::optional<QString>(); }};
+    RegistroFinestre registro_{[] {}};
+    QPointer<FrmStampaSchedeBig> finestra_;
+};
+
+TestSchedeReali::TestSchedeReali()
+{
+    registro_.Registra<FrmStampaSchedeBig>([this] {
+        return std::make_unique<FrmStampaSchedeBig>(m_, s_, stampante_, casuale_, orologio_, registro_);
+    });
+}
+
+void TestSchedeReali::initTestCase()
+{
+    QVERIFY2(QGuiApplication::platformName() == QStringLiteral("xcb"), "serve un server X (xvfb-run)");
+    qApp->installEventFilter(&x_);
+    stampante_.Printer(Dispositivo{"Gamma"});
+}
+
+// Each case is a freshly started program: nothing chosen, no sheet drawn.
+void TestSchedeReali::init()
+{
+    m_ = Modulo2{};
+    s_ = StatoScheda{};
+}
+
+void TestSchedeReali::cleanup()
+{
+    prove::ChiudiMessaggi(finestra_);
+    registro_.Scarica<FrmStampaSchedeBig>();
+    QTRY_VERIFY(finestra_.isNull());
+}
+
+FrmStampaSchedeBig &TestSchedeReali::Apri()
+{
+    finestra_ = &registro_.MostraIngrandita<FrmStampaSchedeBig>();
+    if (!prove::EventiX::Attiva(*finestra_))
+        qWarning("la finestra delle schede non si attiva");
+    return *finestra_;
+}
+
+bool TestSchedeReali::ScriviCodice(const std::string &codice)
+{
+    return Clic("txtCodiceScheda") && Scrivi(QString::fromStdString(codice), "Return");
+}
+
+QStringList TestSchedeReali::Righe() const
+{
+    QStringList righe;
+    for (int i = 1; i <= 60; ++i)
+        righe.append(Controllo<QLabel>(qPrintable(QStringLiteral("LblOp_%1").arg(i)))->text());
+    return righe;
+}
+
+// Catches: "Risultato", once chosen, staying selected beside "Un termine" or
+// "Risultato o termine" (the sheet then hiding only the result); the three
+// options without a group a screen reader names.
+void TestSchedeReali::leOpzioniDelTermineNascostoSonoUnGruppo()
+{
+    Apri();
+    QVERIFY(Clic("Option2_1"));
+    const auto scelte = [this] {
+        return QList<bool>{Controllo<QRadioButton>("Option1_0")->isChecked(),
+                           Controllo<QRadioButton>("Option1_1")->isChecked(),
+                           Controllo<QRadioButton>("Option1_2")->isChecked()};
+    };
+    QVERIFY(Clic("Option1_0"));
+    QCOMPARE(scelte(), (QList<bool>{true, false, false}));
+    QVERIFY(Clic("Option1_1"));
+    QCOMPARE(scelte(), (QList<bool>{false, true, false}));
+    QVERIFY(Clic("Option1_2"));
+    QCOMPARE(scelte(), (QList<bool>{false, false, true}));
+    // The other groups keep their own choice.
+    QVERIFY(Controllo<QRadioButton>("Opt10")->isChecked() && Controllo<QRadioButton>("Opt3")->isChecked());
+
+    QVERIFY(Clic("Option1_1"));
+    QVERIFY(Clic("CmdSchedaAlunni"));
+    const QStringList righe = Righe();
+    QVERIFY(!righe.contains(QString()));
+    for (const QString &riga : righe)
+        QVERIFY2(!riga.endsWith(QStringLiteral("...      R.")), qPrintable(riga));
+
+    QAccessibleInterface *gruppo = QAccessible::queryAccessibleInterface(Controllo<QGroupBox>("FrameNascosto"));
+    QVERIFY(gruppo != nullptr);
+    QCOMPARE(gruppo->role(), QAccessible::Grouping);
+    QCOMPARE(gruppo->text(QAccessible::Name), QStringLiteral("Termine da nascondere"));
+    QAccessibleInterface *risultato = QAccessible::queryAccessibleInterface(Controllo<QRadioButton>("Option1_0"));
+    QCOMPARE(risultato->parent(), gruppo);
+}
+
+// Catches: in a program just started, a valid code leaving the "ALUNNI"
+// frame disabled and the pupil print button hidden; the page printed not
+// that sheet; the pupil view after it drawing nothing.
+void TestSchedeReali::unCodiceInUnProgrammaNuovoSiMostraESiStampa()
+{
+    Apri();
+    const StatoScheda attesa = GeneratoreScheda::Costruisci(SchedaDa10A40);
+    QVERIFY(ScriviCodice(attesa.Codice));
+    QCOMPARE(prove::ChiudiMessaggi(finestra_), QStringList());
+    QCOMPARE(Righe().front(), QString::fromStdString(attesa.RigheAlunni[1]));
+    QVERIFY(Controllo<QGroupBox>("Frame3")->isEnabled() && Controllo<QGroupBox>("Frame4")->isEnabled());
+    QVERIFY(Controllo("CmdStampaAlunni")->isVisible());
+
+    const int lavori = Server->StatoLavori("Gamma").Completati;
+    QVERIFY(Clic("CmdStampaAlunni"));
+    QVERIFY2(Server->AttendiLavori("Gamma", lavori + 1), Server->RegistroErrori().c_str());
+    QCOMPARE(prove::ChiudiMessaggi(finestra_), QStringList());
+    const QString pagina = TestoDelPdf(QString::fromStdString(Server->FileDiCoda("Gamma").string()));
+    QVERIFY2(pagina.contains(QStringLiteral("Codice scheda: ") + QString::fromStdString(attesa.Codice)),
+             qPrintable(pagina));
+    QVERIFY(pagina.contains(QStringLiteral("Scheda per alunni")));
+    QVERIFY(pagina.contains(QStringLiteral("tra 10 e 40")));
+    for (int i : {1, 30, 31, 60})
+        QVERIFY2(pagina.contains(Simplificato(attesa.RigheAlunni[static_cast<std::size_t>(i)])), qPrintable(pagina));
+
+    QVERIFY(Clic("CmdSchedaAlunni"));
+    QVERIFY(!Righe().contains(QString()));
+    QVERIFY(s_.Codice != attesa.Codice);
+    DatiScheda nuova;
+    QCOMPARE(CodiceScheda::Leggi(s_.Codice, nuova), CodiceScheda::Errore::Nessuno);
+    QCOMPARE(nuova.Livello, 0);
+}
+
+// Catches: the range above a sheet from a code still the one chosen before
+// (the printed footer being the sheet's); the same after the teacher view.
+void TestSchedeReali::unCodiceDopoUnAltroLivelloMostraIlSuo()
+{
+    Apri();
+    QVERIFY(Clic("Option2_1"));
+    QCOMPARE(Controllo<QLabel>("Label2")->text(), QString::fromUtf8(LivelliScheda[1].TestoLivello));
+    const StatoScheda attesa = GeneratoreScheda::Costruisci(SchedaDa10A40);
+    QVERIFY(ScriviCodice(attesa.Codice));
+    QCOMPARE(Righe().front(), QString::fromStdString(attesa.RigheAlunni[1]));
+    QCOMPARE(Controllo<QLabel>("Label2")->text(), QString::fromUtf8(LivelliScheda[0].TestoLivello));
+    QVERIFY(Clic("CmdSchedaDocenti"));
+    QCOMPARE(Righe().front(), QString::fromStdString(attesa.RigheDocenti[1]));
+    QCOMPARE(Controllo<QLabel>("Label2")->text(), QString::fromUtf8(LivelliScheda[0].TestoLivello));
+
+    // An option chosen after the code belongs to the next sheet.
+    QVERIFY(Clic("Option1_0"));
+    QCOMPARE(Righe().front(), QString::fromStdString(attesa.RigheDocenti[1]));
+}
+
+// Catches: the code shown without its caption, smaller than the window's
+// captions, beside "Copie", not selectable, or nameless to a screen reader.
+void TestSchedeReali::codiceLeggibileESelezionabile()
+{
+    Apri();
+    QVERIFY(Clic("Option2_0"));
+    QVERIFY(Clic("CmdSchedaAlunni"));
+    auto *codice = Controllo<QLabel>("lblCodice");
+    const QString testo = QStringLiteral("Codice scheda: ") + QString::fromStdString(s_.Codice);
+    QCOMPARE(codice->text(), testo);
+    QVERIFY(codice->isVisible());
+    const auto *livello = Controllo<QLabel>("Label2");
+    QCOMPARE(QFontInfo(codice->font()).pixelSize(), QFontInfo(livello->font()).pixelSize());
+    QVERIFY(codice->fontMetrics().horizontalAdvance(testo) <= codice->width());
+    const QRect copie = Controllo<QSpinBox>("spnCopie")->geometry().united(Controllo<QLabel>("lblCopie")->geometry());
+    QVERIFY(!codice->geometry().adjusted(-40, -40, 40, 40).intersects(copie));
+
+    const int x = codice->fontMetrics().horizontalAdvance(QStringLiteral("Codice scheda: WW"));
+    QVERIFY(x_.Clic(*codice, QPoint(x, codice->height() / 2), 2));
+    QCOMPARE(codice->selectedText(), QString::fromStdString(s_.Codice));
+
+    QAccessibleInterface *etichetta = QAccessible::queryAccessibleInterface(codice);
+    QVERIFY(etichetta != nullptr);
+    QCOMPARE(etichetta->role(), QAccessible::StaticText);
+    QCOMPARE(etichetta->text(QAccessible::Name), testo);
+}
+
+// Catches: "41" in "Copie" giving 4, and no word of the largest number.
+void TestSchedeReali::copieOltreIlMassimoDiventanoIlMassimo()
+{
+    Apri();
+    QVERIFY(Controllo<QLabel>("lblCopie")->text().contains(QStringLiteral("40")));
+    QVERIFY(Clic("spnCopie"));
+    QVERIFY(Scrivi(QStringLiteral("41"), "Tab"));
+    QCOMPARE(Controllo<QSpinBox>("spnCopie")->value(), 40);
+    QVERIFY(Clic("spnCopie"));
+    QVERIFY(Scrivi(QStringLiteral("7"), "Tab"));
+    QCOMPARE(Controllo<QSpinBox>("spnCopie")->value(), 7);
+}
+
+int main(int argc, char **argv)
+{
+    return prove::ConServerCups([&](prove::ServerCupsPrivato &server) {
+        Server = &server;
+        QApplication applicazione(argc, argv);
+        TestSchedeReali prova;
+        return QTest::qExec(&prova, argc, argv);
+    });
+}
+
+#include "TestSchedeReali.moc"
