@@ -13,7 +13,8 @@ radice="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 command -v debootstrap >/dev/null || { echo "Manca debootstrap (apt-get install debootstrap)." >&2; exit 1; }
 
 shopt -s nullglob
-liste=(/etc/apt/sources.list /etc/apt/sources.list.d/*.list)
+# A pattern each, so a file that is not there drops out.
+liste=(/etc/apt/sources.lis[t] /etc/apt/sources.list.d/*.list)
 fonti822=(/etc/apt/sources.list.d/*.sources)
 # The first mirror that serves bookworm itself, in either format.
 specchio=$( {
