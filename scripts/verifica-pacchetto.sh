@@ -2,7 +2,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the .deb from a build folder and checks what a school's machine
 # gets: its files, its section and dependencies, a valid desktop entry and
-# metainfo, and a program that answers without a display.
+# metainfo, a stripped program, and one that answers without a display.
 set -euo pipefail
 costruzione="$1"
 versione="$2"
@@ -34,15 +34,20 @@ for dipendenza in libqt6widgets6 libcups2 qt6-translations-l10n; do
 done
 
 dpkg-deb -x "$pacchetto" "$lavoro/radice"
+programma="$lavoro/radice/usr/bin/lumivex"
+# A stripped program keeps no symbol table and no debug sections.
+sezioni=$(readelf -SW "$programma")
+grep -qE '\] \.(symtab|debug_[a-z]+) ' <<<"$sezioni" && mancanze+=("il programma non è privo dei simboli di debug (readelf)")
+file -b "$programma" | grep -q ', stripped' || mancanze+=("il programma non è privo dei simboli di debug (file)")
 desktop-file-validate "$lavoro/radice/usr/share/applications/it.lumivex.Lumivex.desktop" \
     || mancanze+=("desktop-file-validate rifiuta la voce di menu")
 appstreamcli validate --no-net "$lavoro/radice/usr/share/metainfo/it.lumivex.Lumivex.metainfo.xml" \
     || mancanze+=("appstreamcli rifiuta i metadati")
-"$radice/scripts/verifica-riga-di-comando.sh" "$lavoro/radice/usr/bin/lumivex" "$versione" \
+"$radice/scripts/verifica-riga-di-comando.sh" "$programma" "$versione" \
     || mancanze+=("il programma installato non risponde senza schermo")
 
 if [ ${#mancanze[@]} -gt 0 ]; then
     printf "$pacchetto: %s\n" "${mancanze[@]}" >&2
     exit 1
 fi
-echo "$(basename "$pacchetto"): file, sezione, dipendenze, voce di menu, metainfo e riga di comando"
+echo "$(basename "$pacchetto"): file, sezione, dipendenze, voce di menu, metainfo, programma senza simboli e riga di comando"
