@@ -13,13 +13,18 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
 #include <optional>
+
+#include <sys/mount.h>
 
 using namespace lumivex;
 
@@ -51,6 +56,7 @@ private slots:
     void servizioBloccatoElencaEntroIlLimite();
     void senzaStampantiIlPdfEPredefinito();
     void chiudendoSulPdfSiSalvaSenzaServizio();
+    void pdfSuDiscoPienoLoDiceENonLasciaNulla();
 
 private:
     void Apri();
@@ -250,6 +256,54 @@ void TestSceltaStampante::laSceltaValeSubitoEResta()
     Verifica(QStringLiteral("Gamma"), {}, "Gamma");
     Scegli(QStringLiteral("Alfa"));
     Verifica(QStringLiteral("Gamma"), QStringLiteral("Alfa"), "Alfa");
+}
+
+// Catches: a page short enough to sit in the writer's buffer saved onto a
+// full disk as an empty file without a word; a failed save that damages the
+// file of the same name the user chose to replace.
+void TestSceltaStampante::pdfSuDiscoPienoLoDiceENonLasciaNulla()
+{
+    QTemporaryDir cartella;
+    QVERIFY(cartella.isValid());
+    const QByteArray punto = QFile::encodeName(cartella.path());
+    if (::mount("tmpfs", punto.constData(), "tmpfs", 0, "size=64k") != 0) {
+        QSKIP("a full disk needs a small tmpfs, which only root may mount here");
+    }
+    // Unmounted however the test ends, before the folder goes.
+    const std::unique_ptr<const char, void (*)(const char *)> smonta(punto.constData(),
+                                                                     [](const char *p) { ::umount(p); });
+    const QString vecchio = cartella.filePath(QStringLiteral("vecchio.pdf"));
+    {
+        QFile file(vecchio);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("%PDF-1.4 della settimana scorsa");
+    }
+    QFile riempimento(cartella.filePath(QStringLiteral("riempimento")));
+    QVERIFY(riempimento.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+    const QByteArray blocco(4096, 'x');
+    while (riempimento.write(blocco) == blocco.size()) {
+    }
+    riempimento.close();
+
+    Apri();
+    Scegli(QString::fromUtf8(StampanteQt::NomeStampantePdf));
+    Chiudi();
+    for (const QString &nome : {cartella.filePath(QStringLiteral("nuovo.pdf")), vecchio}) {
+        stampante_->ImpostaSceltaFilePdf([nome](const QString &) { return std::optional<QString>(nome); });
+        std::optional<GuastoStampa> guasto;
+        try {
+            stampante_->Print("1 + 1 = 2", ACapo::Si);
+            (void)stampante_->EndDoc();
+        } catch (const ErroreStampa &errore) {
+            guasto = errore.Guasto();
+        }
+        QCOMPARE(guasto, std::optional<GuastoStampa>(GuastoStampa::PdfDiscoPieno));
+    }
+    QVERIFY(!QFile::exists(cartella.filePath(QStringLiteral("nuovo.pdf"))));
+    QFile file(vecchio);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray("%PDF-1.4 della settimana scorsa"));
+    QCOMPARE(QDir(cartella.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
 }
 
 int main(int argc, char **argv)
