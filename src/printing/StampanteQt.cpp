@@ -381,10 +381,13 @@ FineDocumento StampanteQt::SalvaPdf(QFile &pagina, const std::string &titolo)
         dettaglio.File = AStd(*scelto);
         throw ErroreStampa(GuastoStampa::PaginaNonPreparataPdf, dettaglio);
     }
-    // QSaveFile replaces the file only once all of it is written.
+    // QSaveFile replaces the file only once all of it is written. Unbuffered:
+    // a small page kept in its buffer fails only at commit, which then still
+    // puts the short file in place.
     QSaveFile destinazione(*scelto);
-    if (!destinazione.open(QIODevice::WriteOnly) || destinazione.write(pagina.readAll()) < 0
-        || !destinazione.commit()) {
+    const QByteArray contenuto = pagina.readAll();
+    if (!destinazione.open(QIODevice::WriteOnly | QIODevice::Unbuffered)
+        || destinazione.write(contenuto) != contenuto.size() || !destinazione.commit()) {
         throw ErroreSalvataggio(*scelto, destinazione);
     }
     return {FineDocumento::Fine::Inviato, NomeStampantePdf};

@@ -12,6 +12,8 @@
 #include "windows/common/RegistroFinestre.h"
 #include "windows/common/TestiStampa.h"
 
+#include <QCloseEvent>
+
 #include <optional>
 
 namespace lumivex {
@@ -33,11 +35,13 @@ frmSceltaStampante::frmSceltaStampante(Stampante &stampante, RegistroFinestre &r
     connect(ui_->Command2, &QPushButton::clicked, this, [this] { registro_.Scarica<frmSceltaStampante>(); });
     connect(ui_->Combo1, &QComboBox::activated, this, &frmSceltaStampante::Combo1_Click);
     // A print system that does not answer leaves the list as far as it got
-    // and says so, naming no default it could not list; the window stays
-    // usable to choose what is there, or to close.
+    // and says so; the window stays usable to choose what is there, or to close.
     try {
         ElencaStampanti();
         MostraPredefinita();
+    } catch (const ElencoIncompleto &errore) {
+        MostraPredefinita();
+        MostraMessaggio(this, TestoGuastoStampa(errore.Guasto(), errore.Dettaglio()));
     } catch (const ErroreStampa &errore) {
         MostraMessaggio(this, TestoGuastoStampa(errore.Guasto(), errore.Dettaglio()));
     }
@@ -59,6 +63,7 @@ void frmSceltaStampante::ElencaStampanti()
     } catch (const ElencoIncompleto &errore) {
         elenco_ = errore.Disponibili;
         incompleto = errore;
+        ElencoParziale = true;
     }
     for (const Dispositivo &dispositivo : elenco_) {
         ui_->Combo1->addItem(DaStd(stampante_.DeviceName(dispositivo)));
@@ -70,8 +75,37 @@ void frmSceltaStampante::ElencaStampanti()
     }
 }
 
+void frmSceltaStampante::closeEvent(QCloseEvent *evento)
+{
+    // What a short list offers needs no print system, and the message told
+    // the user it is what prints for now: closing on it takes it, as the
+    // default named in Label1.
+    if (ElencoParziale) {
+        const std::string mostrato = AStd(ui_->Combo1->currentText());
+        for (const Dispositivo &dispositivo : elenco_) {
+            if (stampante_.DeviceName(dispositivo) == mostrato) {
+                try {
+                    stampante_.Printer(dispositivo);
+                } catch (const ErroreStampa &errore) {
+                    MostraMessaggio(this, TestoGuastoStampa(errore.Guasto(), errore.Dettaglio()));
+                }
+                break;
+            }
+        }
+    }
+    QWidget::closeEvent(evento);
+}
+
 void frmSceltaStampante::MostraPredefinita()
 {
+    // Asking a silent print system for its default would only wait again;
+    // the entry shown is what closing the window makes current.
+    if (ElencoParziale) {
+        if (!elenco_.empty()) {
+            ui_->Label1->setText(Predefinita + QLatin1Char('\n') + ui_->Combo1->currentText());
+        }
+        return;
+    }
     ui_->Label1->setText(Predefinita + QLatin1Char('\n') + DaStd(stampante_.DeviceName(stampante_.Printer())));
 }
 

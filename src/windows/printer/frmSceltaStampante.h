@@ -27,6 +27,7 @@ public:
 
 protected:
     void showEvent(QShowEvent *evento) override;
+    void closeEvent(QCloseEvent *evento) override;
 
 private:
     void ElencaStampanti();
@@ -39,6 +40,8 @@ private:
     std::vector<Dispositivo> elenco_;
     // The list's own first selection at load is not a choice of the user's.
     bool SelezioneVista = false;
+    // The print system did not answer the listing: only what needs none is listed.
+    bool ElencoParziale = false;
 };
 
 } // namespace lumivex

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The printer choice window over the real printing service and a private
 // CUPS server with the queues Alfa, Beta (the system default) and Gamma.
+#include "printing/ErroreStampa.h"
 #include "printing/StampanteQt.h"
 #include "support/Messaggi.h"
 #include "support/cups/AttesaSospesa.h"
@@ -12,13 +13,18 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
 #include <optional>
+
+#include <sys/mount.h>
 
 using namespace lumivex;
 
@@ -49,6 +55,8 @@ private slots:
     void laSceltaValeSubitoEResta();
     void servizioBloccatoElencaEntroIlLimite();
     void senzaStampantiIlPdfEPredefinito();
+    void chiudendoSulPdfSiSalvaSenzaServizio();
+    void pdfSuDiscoPienoLoDiceENonLasciaNulla();
 
 private:
     void Apri();
@@ -56,15 +64,22 @@ private:
     void Scegli(const QString &voce);
     void Verifica(const QString &label1, const QString &label2, const std::string &corrente);
     QStringList Voci() const;
+    void Chiudi();
+    bool StampaChiedeIlFile();
 
     std::unique_ptr<StampanteQt> stampante_;
     RegistroFinestre registro_{[] {}};
     frmSceltaStampante *finestra_ = nullptr;
+    int fileChiesti_ = 0;
 };
 
 void TestSceltaStampante::init()
 {
-    stampante_ = std::make_unique<StampanteQt>([](const QString &) { return std::optional<QString>(); });
+    fileChiesti_ = 0;
+    stampante_ = std::make_unique<StampanteQt>([this](const QString &) {
+        ++fileChiesti_;
+        return std::optional<QString>();
+    });
 }
 
 void TestSceltaStampante::cleanup()
@@ -101,6 +116,25 @@ void TestSceltaStampante::Verifica(const QString &label1, const QString &label2,
     QCOMPARE(stampante_->Printer().Nome, corrente);
 }
 
+void TestSceltaStampante::Chiudi()
+{
+    QTest::mouseClick(finestra_->findChild<QPushButton *>(QStringLiteral("Command2")), Qt::LeftButton);
+}
+
+// A one-line page: true when it went as far as asking where to save it.
+bool TestSceltaStampante::StampaChiedeIlFile()
+{
+    const int prima = fileChiesti_;
+    try {
+        stampante_->Print("1 + 1 = 2", ACapo::Si);
+        const FineDocumento fine = stampante_->EndDoc();
+        return fine.Modo == FineDocumento::Fine::Annullato && fileChiesti_ == prima + 1;
+    } catch (const ErroreStampa &) {
+        stampante_->KillDoc();
+        return false;
+    }
+}
+
 QStringList TestSceltaStampante::Voci() const
 {
     QStringList voci;
@@ -120,7 +154,8 @@ void TestSceltaStampante::servizioFermoOffreIlPdfSenzaNominarePredefinite()
     Apri();
     QCOMPARE(Voci(), QStringList{pdf});
     QCOMPARE(prove::ChiudiMessaggi(finestra_), QStringList{SoloPdf});
-    QCOMPARE(finestra_->findChild<QLabel *>(QStringLiteral("Label1"))->text(), QString());
+    QCOMPARE(finestra_->findChild<QLabel *>(QStringLiteral("Label1"))->text(),
+             QStringLiteral("La stampante predefinita è \n") + pdf);
     Scegli(pdf);
     QCOMPARE(finestra_->findChild<QLabel *>(QStringLiteral("Label2"))->text(),
              QStringLiteral("La stampante scelta è \n") + pdf);
@@ -144,12 +179,38 @@ void TestSceltaStampante::servizioBloccatoElencaEntroIlLimite()
     QVERIFY2(attesa.Battiti > 10, QByteArray::number(attesa.Battiti));
     QCOMPARE(Voci(), QStringList{QString::fromUtf8(StampanteQt::NomeStampantePdf)});
     QCOMPARE(prove::ChiudiMessaggi(finestra_), QStringList{SoloPdf});
-    QCOMPARE(finestra_->findChild<QLabel *>(QStringLiteral("Label1"))->text(), QString());
-    QTest::mouseClick(finestra_->findChild<QPushButton *>(QStringLiteral("Command2")), Qt::LeftButton);
+    QCOMPARE(finestra_->findChild<QLabel *>(QStringLiteral("Label1"))->text(),
+             QStringLiteral("La stampante predefinita è \n") + QString::fromUtf8(StampanteQt::NomeStampantePdf));
+    Chiudi();
 
+    // Closed on the PDF printer, the only one listed: it stays current.
     Apri();
     QCOMPARE(Voci().size(), 4);
-    Verifica(QStringLiteral("Beta"), {}, "Beta");
+    Verifica(QString::fromUtf8(StampanteQt::NomeStampantePdf), {}, StampanteQt::NomeStampantePdf);
+}
+
+// Catches: the choice closed on "Salva come PDF", the only printer a silent
+// or absent print system leaves, not made current, so the next print asks
+// that system again and refuses instead of asking where to save the page.
+void TestSceltaStampante::chiudendoSulPdfSiSalvaSenzaServizio()
+{
+    Server->Ferma();
+    Apri();
+    QCOMPARE(prove::ChiudiMessaggi(finestra_), QStringList{SoloPdf});
+    Chiudi();
+    QVERIFY(StampaChiedeIlFile());
+    Server->Avvia();
+
+    init();
+    bool chiesto = false;
+    const prove::AttesaSospesa attesa = prove::ConServerSospeso(*Server, [this, &chiesto] {
+        Apri();
+        QCOMPARE(prove::ChiudiMessaggi(finestra_), QStringList{SoloPdf});
+        Chiudi();
+        chiesto = StampaChiedeIlFile();
+    });
+    QVERIFY2(attesa.Millisecondi < 10000, QByteArray::number(attesa.Millisecondi));
+    QVERIFY(chiesto);
 }
 
 // Catches: a working print system without printers reported as a fault, or
@@ -195,6 +256,54 @@ void TestSceltaStampante::laSceltaValeSubitoEResta()
     Verifica(QStringLiteral("Gamma"), {}, "Gamma");
     Scegli(QStringLiteral("Alfa"));
     Verifica(QStringLiteral("Gamma"), QStringLiteral("Alfa"), "Alfa");
+}
+
+// Catches: a page short enough to sit in the writer's buffer saved onto a
+// full disk as an empty file without a word; a failed save that damages the
+// file of the same name the user chose to replace.
+void TestSceltaStampante::pdfSuDiscoPienoLoDiceENonLasciaNulla()
+{
+    QTemporaryDir cartella;
+    QVERIFY(cartella.isValid());
+    const QByteArray punto = QFile::encodeName(cartella.path());
+    if (::mount("tmpfs", punto.constData(), "tmpfs", 0, "size=64k") != 0) {
+        QSKIP("a full disk needs a small tmpfs, which only root may mount here");
+    }
+    // Unmounted however the test ends, before the folder goes.
+    const std::unique_ptr<const char, void (*)(const char *)> smonta(punto.constData(),
+                                                                     [](const char *p) { ::umount(p); });
+    const QString vecchio = cartella.filePath(QStringLiteral("vecchio.pdf"));
+    {
+        QFile file(vecchio);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("%PDF-1.4 della settimana scorsa");
+    }
+    QFile riempimento(cartella.filePath(QStringLiteral("riempimento")));
+    QVERIFY(riempimento.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+    const QByteArray blocco(4096, 'x');
+    while (riempimento.write(blocco) == blocco.size()) {
+    }
+    riempimento.close();
+
+    Apri();
+    Scegli(QString::fromUtf8(StampanteQt::NomeStampantePdf));
+    Chiudi();
+    for (const QString &nome : {cartella.filePath(QStringLiteral("nuovo.pdf")), vecchio}) {
+        stampante_->ImpostaSceltaFilePdf([nome](const QString &) { return std::optional<QString>(nome); });
+        std::optional<GuastoStampa> guasto;
+        try {
+            stampante_->Print("1 + 1 = 2", ACapo::Si);
+            (void)stampante_->EndDoc();
+        } catch (const ErroreStampa &errore) {
+            guasto = errore.Guasto();
+        }
+        QCOMPARE(guasto, std::optional<GuastoStampa>(GuastoStampa::PdfDiscoPieno));
+    }
+    QVERIFY(!QFile::exists(cartella.filePath(QStringLiteral("nuovo.pdf"))));
+    QFile file(vecchio);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray("%PDF-1.4 della settimana scorsa"));
+    QCOMPARE(QDir(cartella.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
 }
 
 int main(int argc, char **argv)

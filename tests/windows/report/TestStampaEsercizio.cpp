@@ -33,7 +33,9 @@
 #include <QTest>
 
 #include <cmath>
+#include <memory>
 #include <optional>
+#include <sys/mount.h>
 #include <unistd.h>
 
 using namespace lumivex;
@@ -64,6 +66,8 @@ private slots:
     void servizioBloccatoNonFermaLaFinestraENonStampaDueVolte();
     void salvataggioPdfDiceSeLaCartellaMancaONonECartella();
     void salvataggioPdfInCartellaProtettaDiceIlPermesso();
+    void servizioFermoLaSceltaDelPdfSalvaLaPagina();
+    void salvataggioPdfSuDiscoPienoLoDiceENonLasciaNulla();
     // Last: the job it leaves behind may still come out later.
     void invioSenzaRispostaNonPromettePagineNonStampate();
 
@@ -322,6 +326,65 @@ void TestStampaEsercizio::salvataggioPdfInCartellaProtettaDiceIlPermesso()
     QCOMPARE(messaggio, QStringLiteral("Non è stato possibile salvare il PDF \"%1/resoconto.pdf\": non hai il "
                                        "permesso di scrivere nella cartella \"%1\".")
                             .arg(protetta));
+}
+
+// Catches: the choice closed on "Salva come PDF", all that a stopped print
+// system leaves to choose, not taken, so "STAMPA ESERCIZIO" refuses the
+// page (or sends it to the printer chosen before) although the choice
+// promised it could be saved.
+void TestStampaEsercizio::servizioFermoLaSceltaDelPdfSalvaLaPagina()
+{
+    QTemporaryDir cartella;
+    // A real printer current before, as a choice made earlier in the run.
+    stampante_.Printer(Dispositivo{"Beta"});
+    Server->Ferma();
+    ApriEScegliStampante(Qt::Key_End, 0, QString::fromUtf8(StampanteQt::NomeStampantePdf));
+    fileScelto_ = cartella.filePath(QStringLiteral("resoconto.pdf"));
+    const qsizetype proposte = proposte_.size();
+    Stampa();
+    Server->Avvia();
+    QCOMPARE(prove::ChiudiMessaggi(finestra_), QStringList());
+    QCOMPARE(proposte_.size(), proposte + 1);
+    QCOMPARE(prove::RigheDelPdf(*fileScelto_).size(), std::size_t{23});
+}
+
+// Catches: a report short enough to stay in the writer's buffer saved onto a
+// full disk as an empty file, without a word; the older file of the same
+// name damaged by the failed save.
+void TestStampaEsercizio::salvataggioPdfSuDiscoPienoLoDiceENonLasciaNulla()
+{
+    QTemporaryDir cartella;
+    const QByteArray punto = QFile::encodeName(cartella.path());
+    if (::mount("tmpfs", punto.constData(), "tmpfs", 0, "size=64k") != 0) {
+        QSKIP("a full disk needs a small tmpfs, which only root may mount here");
+    }
+    // Unmounted however the test ends, before the folder goes.
+    const std::unique_ptr<const char, void (*)(const char *)> smonta(punto.constData(),
+                                                                     [](const char *p) { ::umount(p); });
+    const QString vecchio = cartella.filePath(QStringLiteral("vecchio.pdf"));
+    {
+        QFile file(vecchio);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QCOMPARE(file.write("%PDF-1.4 di ieri"), qint64{16});
+        file.close();
+        QFile riempimento(cartella.filePath(QStringLiteral("riempimento")));
+        QVERIFY(riempimento.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+        const QByteArray blocco(4096, 'x');
+        while (riempimento.write(blocco) == blocco.size()) {
+        }
+    }
+    const QString nuovo = cartella.filePath(QStringLiteral("resoconto.pdf"));
+    QCOMPARE(MessaggioSalvataggio(nuovo),
+             QStringLiteral("Non è stato possibile salvare il PDF \"%1\": il disco è pieno.").arg(nuovo));
+    fileScelto_ = vecchio;
+    Stampa();
+    QCOMPARE(prove::ChiudiMessaggi(finestra_),
+             QStringList{QStringLiteral("Non è stato possibile salvare il PDF \"%1\": il disco è pieno.").arg(vecchio)});
+    QCOMPARE(QDir(cartella.path()).entryList(QDir::Files | QDir::Hidden),
+             (QStringList{QStringLiteral("riempimento"), QStringLiteral("vecchio.pdf")}));
+    QFile file(vecchio);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), QByteArray("%PDF-1.4 di ieri"));
 }
 
 // Catches: a send to a server that falls silent once the page is drawn
