@@ -142,6 +142,28 @@ private slots:
         QCOMPARE(p.fine, 1);
     }
 
+    // Catches a window whose own closing command hides it but leaves it
+    // loaded, so that the program never ends, or that unloads another.
+    // The exercise window's "Esco" is TestFrmInizio's.
+    void ogniFinestraSiScaricaDaSola()
+    {
+        Programma p;
+        p.registro.Carica<FrmInizio>();
+        const auto chiude = [&p](auto &finestra, const QString &comando) {
+            QTest::mouseClick(Pulsante(finestra, comando), Qt::LeftButton);
+            return p.Caricate();
+        };
+        QCOMPARE(chiude(p.registro.Mostra<frmAutore>(), u"Command1"_s), QStringList{u"FrmInizio"_s});
+        QCOMPARE(chiude(p.registro.MostraModale<frmSceltaStampante>(), u"Command2"_s), QStringList{u"FrmInizio"_s});
+        QCOMPARE(chiude(p.registro.Mostra<frmNome>(), u"Option4"_s), QStringList{u"FrmInizio"_s});
+        QCOMPARE(chiude(p.registro.Mostra<FrmStampaEsercizio>(), u"Option1_0"_s), QStringList{u"FrmInizio"_s});
+        QCOMPARE(chiude(p.registro.Mostra<FrmStampaSchedeBig>(), u"Command1"_s), QStringList{u"FrmInizio"_s});
+        FrmAttestato &attestato = p.registro.Mostra<FrmAttestato>();
+        QVERIFY(QTest::qWaitFor([&attestato] { return attestato.DisegnoCompleto(); }, 5000));
+        QCOMPARE(chiude(attestato, u"Option5_1"_s), QStringList{u"FrmInizio"_s});
+        QCOMPARE(p.fine, 0);
+    }
+
     // "FINE SESSIONE" with all eight windows loaded. Catches it left unwired,
     // closing the certificate (whose drawing must run to its end) or the
     // name window with the rest, or ending the program while they are open;

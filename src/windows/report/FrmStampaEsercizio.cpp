@@ -8,16 +8,14 @@
 #include "printing/StampaEsercizio.h"
 #include "qt/Testo.h"
 #include "windows/common/Messaggio.h"
-#include "windows/common/RegistroFinestre.h"
 
 #include <algorithm>
 
 namespace lumivex {
 
-FrmStampaEsercizio::FrmStampaEsercizio(Modulo2 &modulo, Stampante &stampante, RegistroFinestre &registro)
+FrmStampaEsercizio::FrmStampaEsercizio(Modulo2 &modulo, Stampante &stampante)
     : m_(modulo)
     , stampante_(stampante)
-    , registro_(registro)
     , ui_(std::make_unique<Ui::FrmStampaEsercizio>())
 {
     ui_->setupUi(this);
@@ -59,7 +57,7 @@ void FrmStampaEsercizio::EseguiComando(int indice)
     switch (indice) {
     case 0:
         m_.StrTempoTotale.clear();
-        registro_.Scarica<FrmStampaEsercizio>();
+        close();
         break;
     case 1:
         Stampa();

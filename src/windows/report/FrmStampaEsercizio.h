@@ -18,7 +18,6 @@ class FrmStampaEsercizio;
 namespace lumivex {
 
 struct Modulo2;
-class RegistroFinestre;
 class Stampante;
 
 // The report of an exercise: its log lines and total time, on screen and on
@@ -29,7 +28,7 @@ class FrmStampaEsercizio : public QMainWindow {
 public:
     static constexpr int RigheElencate = 20;
 
-    FrmStampaEsercizio(Modulo2 &modulo, Stampante &stampante, RegistroFinestre &registro);
+    FrmStampaEsercizio(Modulo2 &modulo, Stampante &stampante);
     ~FrmStampaEsercizio() override;
 
 signals:
@@ -46,7 +45,6 @@ private:
 
     Modulo2 &m_;
     Stampante &stampante_;
-    RegistroFinestre &registro_;
     std::unique_ptr<Ui::FrmStampaEsercizio> ui_;
     std::array<QLabel *, RigheElencate> lblOp_{};
     ScalaProporzionale scala_;

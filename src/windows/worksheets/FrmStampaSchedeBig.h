@@ -23,7 +23,6 @@ struct Modulo2;
 struct StatoScheda;
 class GeneratoreScheda;
 class Orologio;
-class RegistroFinestre;
 class SorgenteCasuale;
 class Stampante;
 
@@ -38,7 +37,7 @@ public:
     static constexpr int RigheScheda = 60;
 
     FrmStampaSchedeBig(Modulo2 &modulo, StatoScheda &scheda, Stampante &stampante, SorgenteCasuale &casuale,
-                       Orologio &orologio, RegistroFinestre &registro);
+                       Orologio &orologio);
     ~FrmStampaSchedeBig() override;
 
     // Empties the sixty lines on screen and hides both print buttons; the
@@ -64,7 +63,6 @@ private:
     Modulo2 &m_;
     StatoScheda &s_;
     Stampante &stampante_;
-    RegistroFinestre &registro_;
     std::unique_ptr<GeneratoreScheda> generatore_;
     std::unique_ptr<Ui::FrmStampaSchedeBig> ui_;
     std::array<QLabel *, RigheScheda> lblOp_{};
