@@ -12,6 +12,10 @@
 // of a second after the first frame.
 //
 //     bench_avvio [--ripetizioni N] [--programma PERCORSO] [--pavimento PERCORSO]
+//                 [--schermata FILE.ppm]
+//
+// --schermata saves the program's screen one second after its first frame,
+// once, before the runs: what the start window shows, to compare builds.
 #include <xcb/damage.h>
 #include <xcb/xcb.h>
 
@@ -191,6 +195,31 @@ public:
         return std::nullopt;
     }
 
+    // The whole screen as a binary PPM picture.
+    bool SalvaSchermata(const std::string &percorso)
+    {
+        const xcb_screen_t *schermo = xcb_setup_roots_iterator(xcb_get_setup(connessione_)).data;
+        xcb_get_image_reply_t *immagine = xcb_get_image_reply(
+            connessione_,
+            xcb_get_image(connessione_, XCB_IMAGE_FORMAT_Z_PIXMAP, radice_, 0, 0, schermo->width_in_pixels,
+                          schermo->height_in_pixels, ~0U),
+            nullptr);
+        if (immagine == nullptr)
+            return false;
+        const std::size_t punti = std::size_t{schermo->width_in_pixels} * schermo->height_in_pixels;
+        const bool completa = static_cast<std::size_t>(xcb_get_image_data_length(immagine)) >= punti * 4;
+        std::ofstream file(percorso, std::ios::binary);
+        file << "P6\n" << schermo->width_in_pixels << ' ' << schermo->height_in_pixels << "\n255\n";
+        const std::uint8_t *dati = xcb_get_image_data(immagine);
+        for (std::size_t i = 0; completa && i < punti; ++i) {
+            const char rgb[3] = {static_cast<char>(dati[4 * i + 2]), static_cast<char>(dati[4 * i + 1]),
+                                 static_cast<char>(dati[4 * i])};
+            file.write(rgb, 3);
+        }
+        free(immagine);
+        return completa && file.good();
+    }
+
 private:
     pid_t pid_ = -1;
     std::string display_;
@@ -215,7 +244,7 @@ struct Misura {
     long memoria = 0;
 };
 
-Misura MisuraUnAvvio(const std::string &programma, const std::string &xvfb)
+Misura MisuraUnAvvio(const std::string &programma, const std::string &xvfb, const std::string &schermata = {})
 {
     const fs::path casa = fs::temp_directory_path() / ("bench_avvio." + std::to_string(getpid()));
     fs::remove_all(casa);
@@ -246,6 +275,12 @@ Misura MisuraUnAvvio(const std::string &programma, const std::string &xvfb)
     if (pronto) {
         usleep(250'000);
         misura = {*pronto - inizio, PiccoMemoriaKiB(pid)};
+        // Once the window has settled, so that two builds can be compared.
+        if (!schermata.empty()) {
+            usleep(750'000);
+            if (!schermo.SalvaSchermata(schermata))
+                std::fprintf(stderr, "schermata non salvata in %s\n", schermata.c_str());
+        }
     }
     Termina(pid);
     fs::remove_all(casa);
@@ -279,6 +314,7 @@ int main(int argc, char *argv[])
     int ripetizioni = 15;
     std::string programma = LUMIVEX_PROGRAMMA;
     std::string pavimento = LUMIVEX_PAVIMENTO;
+    std::string schermata;
     for (int i = 1; i < argc; ++i) {
         const std::string opzione = argv[i];
         if (i + 1 < argc && opzione == "--ripetizioni")
@@ -287,8 +323,12 @@ int main(int argc, char *argv[])
             programma = argv[++i];
         else if (i + 1 < argc && opzione == "--pavimento")
             pavimento = argv[++i];
+        else if (i + 1 < argc && opzione == "--schermata")
+            schermata = argv[++i];
         else {
-            std::fprintf(stderr, "uso: %s [--ripetizioni N] [--programma PERCORSO] [--pavimento PERCORSO]\n", argv[0]);
+            std::fprintf(stderr, "uso: %s [--ripetizioni N] [--programma PERCORSO] [--pavimento PERCORSO]\n"
+                         "       [--schermata FILE.ppm]\n",
+                         argv[0]);
             return 2;
         }
     }
@@ -301,6 +341,8 @@ int main(int argc, char *argv[])
     Serie serieProgramma;
     Serie seriePavimento;
     try {
+        if (!schermata.empty())
+            MisuraUnAvvio(programma, *xvfb, schermata);
         for (int i = 0; i < ripetizioni; ++i) {
             if (i % 2 == 0) {
                 seriePavimento.Aggiungi(MisuraUnAvvio(pavimento, *xvfb));
