@@ -66,13 +66,15 @@ void ImpostaApplicazione(QApplication &applicazione)
     QApplication::setPalette(TavolozzaProgramma());
     CaricaTraduzioniToolkit(applicazione, QLocale::system());
     QGuiApplication::setDesktopFileName(QString::fromLatin1(IdApplicazione));
-    // Installed, the icon theme has it; run from the build folder, the copy
-    // built into the program stands in.
+    // The copy built into the program is the artwork installed in the icon
+    // theme; looking it up there would walk the theme's folders before the
+    // first window. With their sizes given, the pictures are read only when
+    // a window needs them.
     QIcon icona;
     for (const int lato : {48, 64, 128, 256}) {
-        icona.addFile(QStringLiteral(":/icone/%1.png").arg(lato));
+        icona.addFile(QStringLiteral(":/icone/%1.png").arg(lato), QSize(lato, lato));
     }
-    QApplication::setWindowIcon(QIcon::fromTheme(QString::fromLatin1(IdApplicazione), icona));
+    QApplication::setWindowIcon(icona);
 }
 
 } // namespace lumivex
