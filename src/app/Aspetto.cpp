@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/Aspetto.h"
 
+#include "qt/ImmagineGrezza.h"
+
 #include <QApplication>
 #include <QIcon>
 #include <QLibraryInfo>
@@ -68,11 +70,13 @@ void ImpostaApplicazione(QApplication &applicazione)
     QGuiApplication::setDesktopFileName(QString::fromLatin1(IdApplicazione));
     // The copy built into the program is the artwork installed in the icon
     // theme; looking it up there would walk the theme's folders before the
-    // first window. With their sizes given, the pictures are read only when
-    // a window needs them.
+    // first window.
     QIcon icona;
     for (const int lato : {48, 64, 128, 256}) {
-        icona.addFile(QStringLiteral(":/icone/%1.png").arg(lato), QSize(lato, lato));
+        const QImage immagine = ImmagineGrezza(QStringLiteral(":/icone/lumivex-%1").arg(lato));
+        if (!immagine.isNull()) {
+            icona.addPixmap(QPixmap::fromImage(immagine));
+        }
     }
     QApplication::setWindowIcon(icona);
 }
