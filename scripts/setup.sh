@@ -24,6 +24,9 @@ if [ "${1:-}" = "--prove" ]; then
         # a display for the windows under test, with real keyboard and
         # mouse events
         xvfb xauth xdotool
+        # the start benchmark watches the first frame through the X server's
+        # damage reports
+        libxcb-damage0-dev
         # the package (cpack reads its files with file and strips them with
         # binutils' strip) and the checks of its desktop entry and metainfo
         dpkg-dev file binutils desktop-file-utils appstream

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/Aspetto.h"
 
+#include "qt/ImmagineGrezza.h"
+
 #include <QApplication>
 #include <QIcon>
 #include <QLibraryInfo>
@@ -66,13 +68,17 @@ void ImpostaApplicazione(QApplication &applicazione)
     QApplication::setPalette(TavolozzaProgramma());
     CaricaTraduzioniToolkit(applicazione, QLocale::system());
     QGuiApplication::setDesktopFileName(QString::fromLatin1(IdApplicazione));
-    // Installed, the icon theme has it; run from the build folder, the copy
-    // built into the program stands in.
+    // The copy built into the program is the artwork installed in the icon
+    // theme; looking it up there would walk the theme's folders before the
+    // first window.
     QIcon icona;
     for (const int lato : {48, 64, 128, 256}) {
-        icona.addFile(QStringLiteral(":/icone/%1.png").arg(lato));
+        const QImage immagine = ImmagineGrezza(QStringLiteral(":/icone/lumivex-%1").arg(lato));
+        if (!immagine.isNull()) {
+            icona.addPixmap(QPixmap::fromImage(immagine));
+        }
     }
-    QApplication::setWindowIcon(QIcon::fromTheme(QString::fromLatin1(IdApplicazione), icona));
+    QApplication::setWindowIcon(icona);
 }
 
 } // namespace lumivex

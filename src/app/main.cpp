@@ -2,6 +2,7 @@
 #include "app/Aspetto.h"
 #include "app/Navigazione.h"
 #include "app/RigaDiComando.h"
+#include "app/Schermo.h"
 #include "exercise/Modulo2.h"
 #include "exercise/Orologio.h"
 #include "exercise/SorgenteCasuale.h"
@@ -14,63 +15,9 @@
 #include <QFileDialog>
 
 #include <cstdio>
-#include <cstdlib>
 #include <optional>
-#include <string>
-
-#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
-#include <sys/socket.h>
-#include <sys/un.h>
-#include <unistd.h>
-#endif
 
 namespace {
-
-// Without a display the toolkit would abort with a message of its own; a
-// pupil's teacher gets one plain line instead.
-bool SchermoDisponibile()
-{
-#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
-    const auto variabile = [](const char *nome) {
-        const char *valore = std::getenv(nome);
-        return std::string(valore != nullptr ? valore : "");
-    };
-    if (!variabile("QT_QPA_PLATFORM").empty() || !variabile("WAYLAND_DISPLAY").empty()) {
-        return true;
-    }
-    const std::string display = variabile("DISPLAY");
-    if (display.empty()) {
-        return false;
-    }
-    // A local X server (":0", "unix:0.0") answers on its socket; a remote
-    // one is left to the toolkit.
-    std::string numero;
-    if (display.rfind(':', 0) == 0) {
-        numero = display.substr(1);
-    } else if (display.rfind("unix:", 0) == 0) {
-        numero = display.substr(5);
-    } else {
-        return true;
-    }
-    numero = numero.substr(0, numero.find('.'));
-    const std::string percorso = "/tmp/.X11-unix/X" + numero;
-    sockaddr_un indirizzo{};
-    if (percorso.size() >= sizeof indirizzo.sun_path) {
-        return false;
-    }
-    indirizzo.sun_family = AF_UNIX;
-    percorso.copy(indirizzo.sun_path, percorso.size());
-    const int presa = socket(AF_UNIX, SOCK_STREAM, 0);
-    if (presa < 0) {
-        return false;
-    }
-    const bool collegato = connect(presa, reinterpret_cast<const sockaddr *>(&indirizzo), sizeof indirizzo) == 0;
-    close(presa);
-    return collegato;
-#else
-    return true;
-#endif
-}
 
 std::optional<QString> ScegliFilePdf(const QString &proposta)
 {

@@ -18,10 +18,15 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QDir>
+#include <QFile>
+#include <QIcon>
+#include <QImage>
 #include <QFileDialog>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <cmath>
@@ -81,9 +86,38 @@ class TestAspetto : public QObject {
 private slots:
     void initTestCase()
     {
-        // The desktop's theme arrives before the program sets itself up.
+        // The desktop's themes arrive before the program sets itself up: a
+        // dark palette, and an icon theme with an icon of the program's name.
         QApplication::setPalette(TemaScuro());
+        QVERIFY(temaIcone_.isValid());
+        QDir(temaIcone_.path()).mkpath(u"prova/48x48/apps"_s);
+        QFile indice(temaIcone_.filePath(u"prova/index.theme"_s));
+        QVERIFY(indice.open(QIODevice::WriteOnly));
+        indice.write("[Icon Theme]\nName=prova\nDirectories=48x48/apps\n\n[48x48/apps]\nSize=48\nType=Fixed\n");
+        indice.close();
+        QImage estranea(48, 48, QImage::Format_ARGB32);
+        estranea.fill(Qt::red);
+        QVERIFY(estranea.save(temaIcone_.filePath(u"prova/48x48/apps/it.lumivex.Lumivex.png"_s)));
+        QIcon::setThemeSearchPaths({temaIcone_.path()});
+        QIcon::setThemeName(u"prova"_s);
         ImpostaApplicazione(*qApp);
+    }
+
+    // Catches a window icon decoded wrongly from the copy built into the
+    // program (channels, rows, premultiplication), a size missing, and an
+    // icon theme asked for it at start (walking the theme's folders was a
+    // good part of the start's cost, and its answer is the same artwork).
+    void iconaDelProgramma()
+    {
+        const QIcon icona = QApplication::windowIcon();
+        QCOMPARE(icona.availableSizes(), (QList<QSize>{{48, 48}, {64, 64}, {128, 128}, {256, 256}}));
+        for (const int lato : {48, 64, 128, 256}) {
+            const QString file = QStringLiteral(LUMIVEX_RISORSE "/icone/lumivex-%1.png").arg(lato);
+            const QImage attesa = QImage(file).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+            QVERIFY2(!attesa.isNull(), qPrintable(file));
+            QCOMPARE(icona.pixmap(QSize(lato, lato)).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied),
+                     attesa);
+        }
     }
 
     // Catches light theme text kept on the forms' light design colours (or
@@ -212,6 +246,9 @@ private slots:
             etichettato = etichettato || altro->object() == etichetta;
         QVERIFY(etichettato);
     }
+
+private:
+    QTemporaryDir temaIcone_;
 };
 
 QTEST_MAIN(TestAspetto)

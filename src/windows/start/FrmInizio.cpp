@@ -4,6 +4,7 @@
 #include "ui_FrmInizio.h"
 
 #include "exercise/Modulo2.h"
+#include "qt/ImmagineGrezza.h"
 #include "qt/Testo.h"
 
 #include <QCloseEvent>
@@ -35,7 +36,7 @@ FrmInizio::FrmInizio(Modulo2 &modulo)
     , ui_(std::make_unique<Ui::FrmInizio>())
 {
     ui_->setupUi(this);
-    ui_->Image1->setPixmap(QPixmap(QStringLiteral(":/immagini/Image1.png")));
+    ui_->Image1->setPixmap(QPixmap::fromImage(ImmagineGrezza(QStringLiteral(":/immagini/Image1"))));
     ui_->Label7->setText(QStringLiteral("Ver. " LUMIVEX_VERSIONE));
     scala_.RegistraProporzioni(*this);
     option2_ = std::make_unique<ComandiOpzione>(ComandiOpzione::Elementi(*this, u"Option2"), ColoriCiano,

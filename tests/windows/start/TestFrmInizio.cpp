@@ -5,6 +5,8 @@
 #include <QAccessibleActionInterface>
 #include <QAction>
 #include <QApplication>
+#include <QImage>
+#include <QLabel>
 
 #include <array>
 
@@ -30,7 +32,30 @@ private slots:
     void escoEdEsciChiudeTutto();
     void unAltroLivelloPrimaDiVai();
     void coloriDeiComandi();
+    void figuraDellaFinestra();
 };
+
+// Catches the picture built into the program decoded wrongly (channels,
+// rows, premultiplication) or missing: the window must show the PNG of the
+// assets exactly.
+void TestFrmInizio::figuraDellaFinestra()
+{
+    Programma p;
+    FrmInizio &inizio = p.registro.Carica<FrmInizio>();
+    const QLabel *figura = inizio.findChild<QLabel *>(QStringLiteral("Image1"));
+    QVERIFY(figura != nullptr);
+    const QImage attesa =
+        QImage(QStringLiteral(LUMIVEX_RISORSE "/Image1.png")).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    QVERIFY(!attesa.isNull());
+    const QImage mostrata = figura->pixmap().toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    QCOMPARE(mostrata.size(), attesa.size());
+    // Pixel by pixel: the PNG also carries a colour space, which the window
+    // does not use.
+    for (int y = 0; y < attesa.height(); ++y) {
+        for (int x = 0; x < attesa.width(); ++x)
+            QCOMPARE(mostrata.pixel(x, y), attesa.pixel(x, y));
+    }
+}
 
 void TestFrmInizio::sceltaDelLivelloVaiEChiusura()
 {
