@@ -67,7 +67,7 @@ void TestInputReale::tastierinoConTastiTenutiEDoppioClic()
 
 void TestInputReale::nomeConLetteraTenuta()
 {
-    // Faults: a held letter giving "MMMM"; the next real letter swallowed.
+    // Catches: a held letter giving "MMMM"; the next real letter swallowed.
     Modulo2 modulo;
     frmNome finestra(modulo);
     finestra.show();
