@@ -17,12 +17,9 @@ class Orologio;
 // ignored, so no event order can corrupt the log or the counters.
 class Esercizio {
 public:
-    static constexpr int OperazioniPerEsercizio = 20;
-
     Esercizio(Modulo2 &modulo, SorgenteCasuale &casuale, Orologio &orologio);
 
     const SchermoOperativo &Schermo() const { return schermo_; }
-    Generatore &Generatore1() { return generatore_; }
 
     // The window's load work: a new exercise with its first problem.
     void Carica();
