@@ -34,8 +34,8 @@ public:
     void CambioLivello();
     bool Visto() const { return visto_; }
 
-    // A keypad key by index: 0..9 digits, 10 "Cancella", 11 "Verifica",
-    // 12 "Avanti", 13 "Esco".
+    // A keypad key by index: 0..9 the digits, then SchermoOperativo's
+    // TastoCancella, TastoVerifica, TastoAvanti and TastoEsco (10..13).
     void EseguiTasto(int indice);
     // "SI" on the help panel, or "OK" on the intervention.
     void SiSi();
