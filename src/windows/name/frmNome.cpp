@@ -50,7 +50,7 @@ frmNome::frmNome(Modulo2 &modulo, RegistroFinestre &registro)
     ui_->Option4->setFocus(Qt::OtherFocusReason);
 
     // A new visit starts from the empty name, whatever the last one left.
-    m_.NomeAlunno = AStd(nomeVuoto_);
+    m_.ImpostaNomeAlunno(AStd(nomeVuoto_));
 }
 
 frmNome::~frmNome() = default;
@@ -82,7 +82,7 @@ void frmNome::TastoNome(int tasto)
 void frmNome::CambiaNome(const QString &nome)
 {
     ui_->lblNome->setText(nome);
-    m_.NomeAlunno = AStd(nome);
+    m_.ImpostaNomeAlunno(AStd(nome));
     ui_->Option4->setFocus(Qt::OtherFocusReason);
 }
 
