@@ -9,18 +9,11 @@
 
 #include <benchmark/benchmark.h>
 
-#include <array>
 #include <malloc.h>
 
 namespace {
 
 using namespace lumivex;
-
-struct Livello {
-    std::int16_t minimo;
-    std::int16_t massimo;
-};
-constexpr std::array<Livello, 3> Livelli{{{10, 40}, {30, 70}, {50, 90}}};
 
 void UnProblema(Modulo2 &m, Generatore &g)
 {
@@ -41,16 +34,12 @@ struct Banco {
     OrologioDiSistema orologio;
     Generatore g{m, schermo, casuale, orologio};
 
-    explicit Banco(const Livello &livello)
-    {
-        m.NumeroMin = livello.minimo;
-        m.NumeroMax = livello.massimo;
-    }
+    explicit Banco(int livello) { m.SceltaLivello(livello); }
 };
 
 void BM_UnProblema(benchmark::State &stato)
 {
-    Banco banco(Livelli[static_cast<std::size_t>(stato.range(0))]);
+    Banco banco(static_cast<int>(stato.range(0)));
     for (auto _ : stato) {
         UnProblema(banco.m, banco.g);
         benchmark::DoNotOptimize(banco.m.ElencoOperazioni);
@@ -61,7 +50,7 @@ BENCHMARK(BM_UnProblema)->DenseRange(0, 2)->ArgName("livello");
 // A worksheet's worth: sixty problems in a row.
 void BM_SessantaProblemi(benchmark::State &stato)
 {
-    Banco banco(Livelli[0]);
+    Banco banco(0);
     for (auto _ : stato) {
         banco.m.NumOperazioni = 0;
         for (int i = 0; i < Modulo2::UltimaRiga; ++i) {
@@ -77,8 +66,7 @@ BENCHMARK(BM_SessantaProblemi)->Unit(benchmark::kMicrosecond);
 void BM_EsercizioCompleto(benchmark::State &stato)
 {
     Modulo2 m;
-    m.NumeroMin = Livelli[0].minimo;
-    m.NumeroMax = Livelli[0].massimo;
+    m.SceltaLivello(0);
     SorgenteCasualeReale casuale;
     OrologioDiSistema orologio;
     const auto prima = mallinfo2().uordblks;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/Navigazione.h"
 
+#include "exercise/Modulo2.h"
+#include "qt/Testo.h"
 #include "windows/about/frmAutore.h"
 #include "windows/certificate/FrmAttestato.h"
 #include "windows/common/RegistroFinestre.h"
@@ -68,11 +70,8 @@ void RegistraFinestre(RegistroFinestre &registro, Modulo2 &stato, StatoScheda &s
     registro.Registra<frmAutore>([] { return std::make_unique<frmAutore>(); });
     registro.Registra<frmNome>([&stato] { return std::make_unique<frmNome>(stato); });
     registro.Registra<FrmAttestato>([&registro, &stato, &stampante, &orologio] {
-        // The certificate names the kind of exercise as the start window
-        // shows it; that window is open whenever a report is.
-        const FrmInizio *inizio = registro.Trova<FrmInizio>();
-        auto attestato = std::make_unique<FrmAttestato>(stato, stampante, orologio,
-                                                        inizio != nullptr ? inizio->TipoEsercizio() : QString());
+        auto attestato =
+            std::make_unique<FrmAttestato>(stato, stampante, orologio, DaStd(stato.TipoEsercizio));
         QObject::connect(attestato.get(), &FrmAttestato::RichiestaFineSessione, &registro,
                          [&registro] { ChiudiTutto(registro); });
         return attestato;

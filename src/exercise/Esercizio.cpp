@@ -72,7 +72,7 @@ void Esercizio::Riparti()
     m_.RifiutiAiuto = 0;
     m_.TempoParziale = std::int16_t{0};
     m_.TempoTotale = std::int16_t{0};
-    for (int riga = 1; riga <= OperazioniPerEsercizio; ++riga) {
+    for (int riga = 1; riga <= Modulo2::OperazioniPerEsercizio; ++riga) {
         m_.ElencoOperazioni.at(static_cast<std::size_t>(riga)).clear();
     }
     m_.StrTempoTotale.clear();
@@ -231,7 +231,7 @@ void Esercizio::NoNo()
 
 void Esercizio::FineEsercizio()
 {
-    if (m_.NumOperazioni < OperazioniPerEsercizio) {
+    if (m_.NumOperazioni < Modulo2::OperazioniPerEsercizio) {
         return;
     }
     MostraPannello(Pannello::Avviso);

@@ -17,12 +17,9 @@ class Orologio;
 // ignored, so no event order can corrupt the log or the counters.
 class Esercizio {
 public:
-    static constexpr int OperazioniPerEsercizio = 20;
-
     Esercizio(Modulo2 &modulo, SorgenteCasuale &casuale, Orologio &orologio);
 
     const SchermoOperativo &Schermo() const { return schermo_; }
-    Generatore &Generatore1() { return generatore_; }
 
     // The window's load work: a new exercise with its first problem.
     void Carica();
@@ -37,8 +34,8 @@ public:
     void CambioLivello();
     bool Visto() const { return visto_; }
 
-    // A keypad key by index: 0..9 digits, 10 "Cancella", 11 "Verifica",
-    // 12 "Avanti", 13 "Esco".
+    // A keypad key by index: 0..9 the digits, then SchermoOperativo's
+    // TastoCancella, TastoVerifica, TastoAvanti and TastoEsco (10..13).
     void EseguiTasto(int indice);
     // "SI" on the help panel, or "OK" on the intervention.
     void SiSi();

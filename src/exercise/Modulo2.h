@@ -13,6 +13,21 @@ namespace lumivex {
 // reference to whoever needs it; nothing is kept between runs.
 struct Modulo2 {
     static constexpr int UltimaRiga = 60;
+    static constexpr int OperazioniPerEsercizio = 20;
+
+    // Applies range `indice` (0..2) of LivelliEsercizio to NumeroMin,
+    // NumeroMax and TestoLivello; any other index changes nothing and
+    // returns false.
+    bool SceltaLivello(int indice);
+    // The pupil's name as the name window shows it.
+    void ImpostaNomeAlunno(std::string nome);
+    // How many log lines the report lists and prints: the problems answered,
+    // at most one exercise's worth, since a longer log (a worksheet shown in
+    // between) would run over the report's time lines.
+    int RigheElencate() const;
+    // "Esci" on the report: the next report shows no total time until an
+    // exercise sets it again.
+    void ChiudiResoconto();
 
     std::int16_t NumeroMin = 0;
     std::int16_t NumeroMax = 0;
@@ -53,6 +68,8 @@ struct Modulo2 {
     std::string Spazi5;
     std::string SpaziRisposta;
     std::string NomeAlunno;
+    // The kind of exercise, as the start window and the certificate name it.
+    std::string TipoEsercizio = "Esercitazione";
 
     // The grade in words of the certificate last evaluated.
     std::string Valutazione;

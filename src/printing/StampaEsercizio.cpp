@@ -4,15 +4,9 @@
 #include "printing/EseguiStampa.h"
 #include "printing/FontCourier.h"
 
-#include <algorithm>
-
 namespace lumivex {
 
 namespace {
-
-// The report has room for twenty lines: a longer log (a worksheet shown in
-// between) would run over the time lines.
-constexpr int RigheDelResoconto = 20;
 
 double OrdinataRiga(int indice)
 {
@@ -43,7 +37,7 @@ EsitoStampa StampaEsercizio(Stampante &stampante, Modulo2 &modulo)
         IntestazioneStampa(stampante);
         stampante.FontSize(12);
         stampante.FontBold(true);
-        const int righe = std::clamp<int>(modulo.NumOperazioni, 0, RigheDelResoconto);
+        const int righe = modulo.RigheElencate();
         for (modulo.Indice = 1; modulo.Indice <= righe; ++modulo.Indice) {
             stampante.CurrentX(1000);
             stampante.CurrentY(OrdinataRiga(modulo.Indice));

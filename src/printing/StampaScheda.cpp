@@ -44,7 +44,7 @@ void Pagina(Stampante &stampante, const StatoScheda &scheda, const std::string &
 {
     stampante.FontName(font);
     StampaIntestazione(stampante);
-    stampante.FontSize(scheda.TipoScheda == 1 ? 12 : 10);
+    stampante.FontSize(scheda.TipoScheda == StatoScheda::SchedaAlunni ? 12 : 10);
     for (int riga = 1; riga <= StatoScheda::RigheScheda; ++riga) {
         if (!scheda.OpzioniInUso.InUso(riga)) {
             continue;
@@ -90,7 +90,7 @@ EsitoStampa StampaSchede(Stampante &stampante, std::span<const StatoScheda> sche
         return EsitoStampa(EsitoStampa::Tipo::MancaCourier);
     }
     return EseguiStampa(stampante, [&] {
-        stampante.TitoloDocumento(schede.front().TipoScheda == 1 ? "Scheda alunni" : "Scheda docenti");
+        stampante.TitoloDocumento(schede.front().TipoScheda == StatoScheda::SchedaAlunni ? "Scheda alunni" : "Scheda docenti");
         for (std::size_t i = 0; i < schede.size(); ++i) {
             if (i > 0) {
                 stampante.NewPage();

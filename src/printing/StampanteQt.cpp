@@ -141,11 +141,6 @@ StampanteQt::~StampanteQt()
     KillDoc();
 }
 
-void StampanteQt::ImpostaSceltaFilePdf(SceltaFilePdf sceltaFilePdf)
-{
-    sceltaFilePdf_ = std::move(sceltaFilePdf);
-}
-
 std::vector<Dispositivo> StampanteQt::Printers() const
 {
     std::vector<Dispositivo> elenco;

@@ -34,8 +34,6 @@ public:
     StampanteQt(const StampanteQt &) = delete;
     StampanteQt &operator=(const StampanteQt &) = delete;
 
-    void ImpostaSceltaFilePdf(SceltaFilePdf sceltaFilePdf);
-
     std::vector<Dispositivo> Printers() const override;
     std::string DeviceName(const Dispositivo &dispositivo) const override;
     Dispositivo Printer() const override;

@@ -41,7 +41,9 @@ struct StatoScheda {
     // The 60 lines of the view shown last, pupil or teacher: the print
     // commands print these. Element 0 is never written.
     std::array<std::string, RigheScheda + 1> RigheVisualizzate;
-    // 1 pupil sheet, 2 teacher sheet: set by the print commands.
+    // SchedaAlunni or SchedaDocenti: set by the print commands.
+    static constexpr std::int16_t SchedaAlunni = 1;
+    static constexpr std::int16_t SchedaDocenti = 2;
     std::int16_t TipoScheda = 0;
 
     // As chosen in the window, and as they were when the current sheet was

@@ -155,6 +155,22 @@ private slots:
         p.registro.Scarica<frmNome>();
         QCOMPARE(p.fine, 1);
     }
+
+    // The kind of exercise comes from the shared state, not from the start
+    // window's label: catches a certificate with an empty line 5 when the
+    // start window has been closed, and the start window showing a kind the
+    // certificate does not print.
+    void tipoEsercizioSenzaFinestraIniziale()
+    {
+        Programma p;
+        QVERIFY(!p.registro.Caricata<FrmInizio>());
+        FrmAttestato &attestato = p.registro.MostraIngrandita<FrmAttestato>();
+        QVERIFY(QTest::qWaitFor([&attestato] { return attestato.DisegnoCompleto(); }, 5000));
+        QCOMPARE(attestato.Righe().at(4).Testo, u"  Esercitazione"_s);
+        QCOMPARE(p.registro.Mostra<FrmInizio>().findChild<QLabel *>(u"Label2"_s)->text(), u"Esercitazione"_s);
+        p.registro.Scarica<FrmInizio>();
+        p.registro.Scarica<FrmAttestato>();
+    }
 };
 
 QTEST_MAIN(TestNavigazione)

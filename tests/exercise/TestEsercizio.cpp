@@ -295,7 +295,7 @@ TEST_F(EsercizioInCorso, OgniEsercizioRipartedaUno)
         }
         EXPECT_EQ(s().LblOperazione.Caption, "1");
         EXPECT_EQ(s().lblRisEsatte.Caption, "");
-        for (int problema = 2; problema <= Esercizio::OperazioniPerEsercizio; ++problema) {
+        for (int problema = 2; problema <= Modulo2::OperazioniPerEsercizio; ++problema) {
             Rispondi("18");
             Avanza();
         }

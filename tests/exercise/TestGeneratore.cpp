@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "exercise/Generatore.h"
+#include "exercise/LivelliEsercizio.h"
 #include "exercise/Modulo2.h"
 #include "exercise/SchermoOperativo.h"
 #include "exercise/SorgenteCasuale.h"
@@ -70,12 +71,7 @@ TEST(Generatore, EsempioSvoltoRigaPerRiga)
     EXPECT_EQ(prova.Problema(), "  15 -    7 =    9 -  ... " + std::string(9, ' ') + "(R.");
 }
 
-struct Livello {
-    std::int16_t minimo;
-    std::int16_t massimo;
-};
-
-class OgniLivello : public ::testing::TestWithParam<Livello> {};
+class OgniLivello : public ::testing::TestWithParam<LivelloEsercizio> {};
 
 // Over many real draws: every term in range and both ends reached, the
 // equality and ordering always hold, every hidden position turns up.
@@ -83,7 +79,7 @@ TEST_P(OgniLivello, MoltiProblemiRispettanoLeRegole)
 {
     SorgenteCasualeReale casuale(99);
     prove::OrologioFinto orologio;
-    Generazione prova(casuale, orologio, GetParam().minimo, GetParam().massimo);
+    Generazione prova(casuale, orologio, GetParam().NumeroMin, GetParam().NumeroMax);
     const Modulo2 &m = prova.m;
     std::set<int> nascosti;
     std::set<int> valori;
@@ -98,13 +94,14 @@ TEST_P(OgniLivello, MoltiProblemiRispettanoLeRegole)
         nascosti.insert(m.TermineNascosto);
     }
     EXPECT_EQ(nascosti, (std::set<int>{1, 2, 3, 4}));
-    EXPECT_EQ(*valori.begin(), GetParam().minimo);
-    EXPECT_EQ(*valori.rbegin(), GetParam().massimo - 1);
+    EXPECT_EQ(*valori.begin(), GetParam().NumeroMin);
+    EXPECT_EQ(*valori.rbegin(), GetParam().NumeroMax - 1);
 }
 
-INSTANTIATE_TEST_SUITE_P(TreLivelli, OgniLivello, ::testing::Values(Livello{10, 40}, Livello{30, 70}, Livello{50, 90}),
-                         [](const ::testing::TestParamInfo<Livello> &info) {
-                             return "Da" + std::to_string(info.param.minimo) + "A" + std::to_string(info.param.massimo);
+INSTANTIATE_TEST_SUITE_P(TreLivelli, OgniLivello, ::testing::ValuesIn(LivelliEsercizio),
+                         [](const ::testing::TestParamInfo<LivelloEsercizio> &info) {
+                             return "Da" + std::to_string(info.param.NumeroMin) + "A"
+                                    + std::to_string(info.param.NumeroMax);
                          });
 
 } // namespace

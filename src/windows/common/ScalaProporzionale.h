@@ -43,8 +43,6 @@ public:
     // A window's own layout work, run after every ApplicaProporzioni.
     void ImpostaDopoApplicazione(std::function<void()> passo);
 
-    const std::vector<Proporzioni> &ProporzioniControlli() const { return proporzioni_; }
-
 protected:
     bool eventFilter(QObject *oggetto, QEvent *evento) override;
 

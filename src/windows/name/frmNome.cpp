@@ -48,7 +48,7 @@ frmNome::frmNome(Modulo2 &modulo)
     ui_->Option4->setFocus(Qt::OtherFocusReason);
 
     // A new visit starts from the empty name, whatever the last one left.
-    m_.NomeAlunno = AStd(nomeVuoto_);
+    m_.ImpostaNomeAlunno(AStd(nomeVuoto_));
 }
 
 frmNome::~frmNome() = default;
@@ -80,7 +80,7 @@ void frmNome::TastoNome(int tasto)
 void frmNome::CambiaNome(const QString &nome)
 {
     ui_->lblNome->setText(nome);
-    m_.NomeAlunno = AStd(nome);
+    m_.ImpostaNomeAlunno(AStd(nome));
     ui_->Option4->setFocus(Qt::OtherFocusReason);
 }
 

@@ -9,8 +9,6 @@
 #include "qt/Testo.h"
 #include "windows/common/Messaggio.h"
 
-#include <algorithm>
-
 namespace lumivex {
 
 FrmStampaEsercizio::FrmStampaEsercizio(Modulo2 &modulo, Stampante &stampante)
@@ -19,7 +17,7 @@ FrmStampaEsercizio::FrmStampaEsercizio(Modulo2 &modulo, Stampante &stampante)
     , ui_(std::make_unique<Ui::FrmStampaEsercizio>())
 {
     ui_->setupUi(this);
-    for (int riga = 1; riga <= RigheElencate; ++riga) {
+    for (int riga = 1; riga <= Modulo2::OperazioniPerEsercizio; ++riga) {
         lblOp_[static_cast<std::size_t>(riga - 1)] = findChild<QLabel *>(QStringLiteral("LblOp_%1").arg(riga));
     }
     scala_.RegistraProporzioni(*this);
@@ -28,7 +26,7 @@ FrmStampaEsercizio::FrmStampaEsercizio(Modulo2 &modulo, Stampante &stampante)
     connect(ui_->mnuScegli, &QAction::triggered, this, &FrmStampaEsercizio::RichiestaSceltaStampante);
 
     // The lines take the face the printed page will use, when there is one.
-    const int righe = std::clamp<int>(m_.NumOperazioni, 0, RigheElencate);
+    const int righe = m_.RigheElencate();
     const std::optional<std::string> courier = CercaFontCourier(stampante_);
     if (!courier) {
         MostraEsitoStampa(this, EsitoStampa(EsitoStampa::Tipo::MancaCourier));
@@ -40,9 +38,8 @@ FrmStampaEsercizio::FrmStampaEsercizio(Modulo2 &modulo, Stampante &stampante)
             lblOp_[static_cast<std::size_t>(riga)]->setFont(carattere);
         }
     }
-    for (m_.Indice = 1; m_.Indice <= righe; ++m_.Indice) {
-        lblOp_[static_cast<std::size_t>(m_.Indice - 1)]->setText(
-            DaStd(m_.ElencoOperazioni[static_cast<std::size_t>(m_.Indice)]));
+    for (int riga = 1; riga <= righe; ++riga) {
+        lblOp_[static_cast<std::size_t>(riga - 1)]->setText(DaStd(m_.ElencoOperazioni[static_cast<std::size_t>(riga)]));
     }
     const QString tempo =
         QStringLiteral("Tempo totale:    ") + DaStd(m_.StrTempoTotale) + QStringLiteral("   secondi");
@@ -55,17 +52,17 @@ FrmStampaEsercizio::~FrmStampaEsercizio() = default;
 void FrmStampaEsercizio::EseguiComando(int indice)
 {
     switch (indice) {
-    case 0:
-        m_.StrTempoTotale.clear();
+    case Esci:
+        m_.ChiudiResoconto();
         close();
         break;
-    case 1:
+    case StampaResoconto:
         Stampa();
         break;
-    case 2:
+    case Nome:
         emit RichiestaNome();
         break;
-    case 3:
+    case Attestato:
         emit RichiestaAttestato();
         break;
     default:

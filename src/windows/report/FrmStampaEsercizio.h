@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "exercise/Modulo2.h"
 #include "windows/common/ComandiOpzione.h"
 #include "windows/common/ScalaProporzionale.h"
 
@@ -17,7 +18,6 @@ class FrmStampaEsercizio;
 
 namespace lumivex {
 
-struct Modulo2;
 class Stampante;
 
 // The report of an exercise: its log lines and total time, on screen and on
@@ -26,8 +26,6 @@ class FrmStampaEsercizio : public QMainWindow {
     Q_OBJECT
 
 public:
-    static constexpr int RigheElencate = 20;
-
     FrmStampaEsercizio(Modulo2 &modulo, Stampante &stampante);
     ~FrmStampaEsercizio() override;
 
@@ -40,13 +38,16 @@ signals:
     void RichiestaAttestato();
 
 private:
+    // The commands Option1(0..3), by index.
+    enum Comando : int { Esci = 0, StampaResoconto = 1, Nome = 2, Attestato = 3 };
+
     void EseguiComando(int indice);
     void Stampa();
 
     Modulo2 &m_;
     Stampante &stampante_;
     std::unique_ptr<Ui::FrmStampaEsercizio> ui_;
-    std::array<QLabel *, RigheElencate> lblOp_{};
+    std::array<QLabel *, Modulo2::OperazioniPerEsercizio> lblOp_{};
     ScalaProporzionale scala_;
     std::unique_ptr<ComandiOpzione> option1_;
 };

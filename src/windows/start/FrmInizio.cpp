@@ -10,26 +10,7 @@
 #include <QCloseEvent>
 #include <QPixmap>
 
-#include <array>
-
 namespace lumivex {
-
-namespace {
-
-
-struct Livello {
-    std::int16_t minimo;
-    std::int16_t massimo;
-    const char *testo;
-};
-
-constexpr std::array<Livello, 3> Livelli{{
-    {10, 40, "Numero massimo compreso tra 10 e  40"},
-    {30, 70, "Numero massimo compreso tra 30 e 70"},
-    {50, 90, "Numero massimo compreso tra 50 e 90"},
-}};
-
-} // namespace
 
 FrmInizio::FrmInizio(Modulo2 &modulo)
     : m_(modulo)
@@ -37,6 +18,7 @@ FrmInizio::FrmInizio(Modulo2 &modulo)
 {
     ui_->setupUi(this);
     ui_->Image1->setPixmap(QPixmap::fromImage(ImmagineGrezza(QStringLiteral(":/immagini/Image1"))));
+    ui_->Label2->setText(DaStd(m_.TipoEsercizio));
     ui_->Label7->setText(QStringLiteral("Ver. " LUMIVEX_VERSIONE));
     scala_.RegistraProporzioni(*this);
     option2_ = std::make_unique<ComandiOpzione>(ComandiOpzione::Elementi(*this, u"Option2"), ColoriCiano,
@@ -52,7 +34,7 @@ FrmInizio::~FrmInizio() = default;
 
 QString FrmInizio::TipoEsercizio() const
 {
-    return ui_->Label2->text();
+    return DaStd(m_.TipoEsercizio);
 }
 
 void FrmInizio::closeEvent(QCloseEvent *evento)
@@ -63,12 +45,7 @@ void FrmInizio::closeEvent(QCloseEvent *evento)
 
 void FrmInizio::SceltaLivello(int indice)
 {
-    if (indice >= 0 && indice < static_cast<int>(Livelli.size())) {
-        const Livello &livello = Livelli[static_cast<std::size_t>(indice)];
-        m_.NumeroMin = livello.minimo;
-        m_.NumeroMax = livello.massimo;
-        m_.TestoLivello = livello.testo;
-    }
+    m_.SceltaLivello(indice);
     const QString testo = DaStd(m_.TestoLivello);
     ui_->Label6->setText(testo);
     // The first choice loads the exercise window, hidden, with its first
@@ -76,12 +53,12 @@ void FrmInizio::SceltaLivello(int indice)
     // choice draws that exercise again.
     emit LivelloScelto(testo);
     ui_->Frame3->setEnabled(true);
-    option3_->SpostaFuoco(0);
+    option3_->SpostaFuoco(Vai);
 }
 
 void FrmInizio::EseguiComando(int indice)
 {
-    if (indice == 0) {
+    if (indice == Vai) {
         emit RichiestaEsercizio();
     } else {
         emit RichiestaUscita();

@@ -25,7 +25,7 @@ public:
     explicit FrmInizio(Modulo2 &modulo);
     ~FrmInizio() override;
 
-    // The kind of exercise, as the certificate prints it.
+    // The kind of exercise its label shows, from the shared state.
     QString TipoEsercizio() const;
 
 signals:
@@ -44,6 +44,9 @@ protected:
     void closeEvent(QCloseEvent *evento) override;
 
 private:
+    // The commands Option3(0..1), by index.
+    enum Comando : int { Vai = 0, Esci = 1 };
+
     void SceltaLivello(int indice);
     void EseguiComando(int indice);
 

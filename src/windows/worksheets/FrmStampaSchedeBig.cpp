@@ -52,7 +52,7 @@ FrmStampaSchedeBig::FrmStampaSchedeBig(Modulo2 &modulo, StatoScheda &scheda, Sta
     , ui_(std::make_unique<Ui::FrmStampaSchedeBig>())
 {
     ui_->setupUi(this);
-    for (int riga = 1; riga <= RigheScheda; ++riga) {
+    for (int riga = 1; riga <= StatoScheda::RigheScheda; ++riga) {
         QLabel *etichetta = findChild<QLabel *>(QStringLiteral("LblOp_%1").arg(riga));
         // Where "Courier New" is missing, another fixed-pitch face keeps the
         // columns of the sixty lines aligned.
@@ -92,8 +92,8 @@ FrmStampaSchedeBig::FrmStampaSchedeBig(Modulo2 &modulo, StatoScheda &scheda, Sta
         generatore_->VisualizzaSchedaDocenti();
         MostraRighe();
     });
-    connect(ui_->CmdStampaAlunni, &QPushButton::clicked, this, [this] { Stampa(1, PiePaginaAlunni); });
-    connect(ui_->CmdStampaDocenti, &QPushButton::clicked, this, [this] { Stampa(2, PiePaginaDocenti); });
+    connect(ui_->CmdStampaAlunni, &QPushButton::clicked, this, [this] { Stampa(StatoScheda::SchedaAlunni, PiePaginaAlunni); });
+    connect(ui_->CmdStampaDocenti, &QPushButton::clicked, this, [this] { Stampa(StatoScheda::SchedaDocenti, PiePaginaDocenti); });
     connect(ui_->CmdRicomincia, &QPushButton::clicked, this, &FrmStampaSchedeBig::CancellaScheda);
     connect(ui_->Command1, &QPushButton::clicked, this, &QWidget::close);
     connect(ui_->mnuStampante, &QAction::triggered, this, &FrmStampaSchedeBig::RichiestaSceltaStampante);
@@ -190,7 +190,7 @@ void FrmStampaSchedeBig::LeggiOpzioni()
 
 void FrmStampaSchedeBig::MostraRighe()
 {
-    for (int riga = 1; riga <= RigheScheda; ++riga) {
+    for (int riga = 1; riga <= StatoScheda::RigheScheda; ++riga) {
         lblOp_[static_cast<std::size_t>(riga - 1)]->setText(
             DaStd(s_.RigheVisualizzate[static_cast<std::size_t>(riga)]));
     }
@@ -228,7 +228,7 @@ void FrmStampaSchedeBig::Stampa(std::int16_t tipoScheda, const char *piePagina)
 {
     s_.TipoScheda = tipoScheda;
     // The pupil print makes the copies; the teacher print follows them.
-    if (tipoScheda == 1) {
+    if (tipoScheda == StatoScheda::SchedaAlunni) {
         // A number still being typed counts as it stands.
         ui_->spnCopie->interpretText();
         generatore_->PreparaCopie(ui_->spnCopie->value());

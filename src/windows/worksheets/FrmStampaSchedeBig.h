@@ -3,6 +3,7 @@
 
 #include "windows/common/ComandiOpzione.h"
 #include "windows/common/ScalaProporzionale.h"
+#include "worksheets/StatoScheda.h"
 
 #include <QMainWindow>
 
@@ -20,7 +21,6 @@ class FrmStampaSchedeBig;
 namespace lumivex {
 
 struct Modulo2;
-struct StatoScheda;
 class GeneratoreScheda;
 class Orologio;
 class SorgenteCasuale;
@@ -34,8 +34,6 @@ class FrmStampaSchedeBig : public QMainWindow {
     Q_OBJECT
 
 public:
-    static constexpr int RigheScheda = 60;
-
     FrmStampaSchedeBig(Modulo2 &modulo, StatoScheda &scheda, Stampante &stampante, SorgenteCasuale &casuale,
                        Orologio &orologio);
     ~FrmStampaSchedeBig() override;
@@ -65,7 +63,7 @@ private:
     Stampante &stampante_;
     std::unique_ptr<GeneratoreScheda> generatore_;
     std::unique_ptr<Ui::FrmStampaSchedeBig> ui_;
-    std::array<QLabel *, RigheScheda> lblOp_{};
+    std::array<QLabel *, StatoScheda::RigheScheda> lblOp_{};
     ScalaProporzionale scala_;
     std::unique_ptr<ComandiOpzione> option2_;
 

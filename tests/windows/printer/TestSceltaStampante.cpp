@@ -70,14 +70,17 @@ private:
     RegistroFinestre registro_{[] {}};
     frmSceltaStampante *finestra_ = nullptr;
     int fileChiesti_ = 0;
+    // The file the save dialog answers with; none means the user cancelled.
+    std::optional<QString> filePdf_;
 };
 
 void TestSceltaStampante::init()
 {
     fileChiesti_ = 0;
+    filePdf_.reset();
     stampante_ = std::make_unique<StampanteQt>([this](const QString &) {
         ++fileChiesti_;
-        return std::optional<QString>();
+        return filePdf_;
     });
 }
 
@@ -288,7 +291,7 @@ void TestSceltaStampante::pdfSuDiscoPienoLoDiceENonLasciaNulla()
     Scegli(QString::fromUtf8(StampanteQt::NomeStampantePdf));
     Chiudi();
     for (const QString &nome : {cartella.filePath(QStringLiteral("nuovo.pdf")), vecchio}) {
-        stampante_->ImpostaSceltaFilePdf([nome](const QString &) { return std::optional<QString>(nome); });
+        filePdf_ = nome;
         std::optional<GuastoStampa> guasto;
         try {
             stampante_->Print("1 + 1 = 2", ACapo::Si);
