@@ -9,7 +9,6 @@
 #include "exercise/Orologio.h"
 #include "exercise/SorgenteCasuale.h"
 #include "printing/StampanteQt.h"
-#include "windows/common/RegistroFinestre.h"
 #include "windows/worksheets/FrmStampaSchedeBig.h"
 #include "worksheets/StatoScheda.h"
 
@@ -35,8 +34,7 @@ struct Banco {
     SorgenteCasualeReale casuale;
     OrologioDiSistema orologio;
     StampanteQt stampante{[](const QString &) { return std::optional<QString>(); }};
-    RegistroFinestre registro{[] {}};
-    FrmStampaSchedeBig finestra{m, scheda, stampante, casuale, orologio, registro};
+    FrmStampaSchedeBig finestra{m, scheda, stampante, casuale, orologio};
 
     Banco()
     {

@@ -45,13 +45,13 @@ void RegistraFinestre(RegistroFinestre &registro, Modulo2 &stato, StatoScheda &s
         return inizio;
     });
     registro.Registra<FrmOperativo>([&registro, &stato, &casuale, &orologio] {
-        auto operativo = std::make_unique<FrmOperativo>(stato, casuale, orologio, registro);
+        auto operativo = std::make_unique<FrmOperativo>(stato, casuale, orologio);
         QObject::connect(operativo.get(), &FrmOperativo::RichiestaStampaEsercizio, &registro,
                          [&registro] { registro.MostraIngrandita<FrmStampaEsercizio>(); });
         return operativo;
     });
     registro.Registra<FrmStampaEsercizio>([&registro, &stato, &stampante] {
-        auto resoconto = std::make_unique<FrmStampaEsercizio>(stato, stampante, registro);
+        auto resoconto = std::make_unique<FrmStampaEsercizio>(stato, stampante);
         QObject::connect(resoconto.get(), &FrmStampaEsercizio::RichiestaSceltaStampante, &registro,
                          [&registro] { registro.MostraModale<frmSceltaStampante>(); });
         QObject::connect(resoconto.get(), &FrmStampaEsercizio::RichiestaNome, &registro,
@@ -61,18 +61,17 @@ void RegistraFinestre(RegistroFinestre &registro, Modulo2 &stato, StatoScheda &s
         return resoconto;
     });
     registro.Registra<FrmStampaSchedeBig>([&registro, &stato, &schede, &stampante, &casuale, &orologio] {
-        auto fogli = std::make_unique<FrmStampaSchedeBig>(stato, schede, stampante, casuale, orologio, registro);
+        auto fogli = std::make_unique<FrmStampaSchedeBig>(stato, schede, stampante, casuale, orologio);
         QObject::connect(fogli.get(), &FrmStampaSchedeBig::RichiestaSceltaStampante, &registro,
                          [&registro] { registro.MostraModale<frmSceltaStampante>(); });
         return fogli;
     });
-    registro.Registra<frmSceltaStampante>(
-        [&registro, &stampante] { return std::make_unique<frmSceltaStampante>(stampante, registro); });
-    registro.Registra<frmAutore>([&registro] { return std::make_unique<frmAutore>(registro); });
-    registro.Registra<frmNome>([&registro, &stato] { return std::make_unique<frmNome>(stato, registro); });
+    registro.Registra<frmSceltaStampante>([&stampante] { return std::make_unique<frmSceltaStampante>(stampante); });
+    registro.Registra<frmAutore>([] { return std::make_unique<frmAutore>(); });
+    registro.Registra<frmNome>([&stato] { return std::make_unique<frmNome>(stato); });
     registro.Registra<FrmAttestato>([&registro, &stato, &stampante, &orologio] {
         auto attestato =
-            std::make_unique<FrmAttestato>(stato, stampante, orologio, registro, DaStd(stato.TipoEsercizio));
+            std::make_unique<FrmAttestato>(stato, stampante, orologio, DaStd(stato.TipoEsercizio));
         QObject::connect(attestato.get(), &FrmAttestato::RichiestaFineSessione, &registro,
                          [&registro] { ChiudiTutto(registro); });
         return attestato;

@@ -1,11 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The app's wiring: which window each request opens, and what "FINE
 // SESSIONE" leaves open.
-#include "app/Navigazione.h"
-#include "exercise/Modulo2.h"
-#include "worksheets/StatoScheda.h"
-#include "support/Finti.h"
-#include "support/stampa/StampanteRegistratrice.h"
+#include "support/finestre/FinestreProva.h"
 #include "windows/about/frmAutore.h"
 #include "windows/certificate/FrmAttestato.h"
 #include "windows/common/RegistroFinestre.h"
@@ -26,51 +22,17 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-struct Programma {
+// An exercise done, 18 right of 20, by a pupil who gave her name.
+struct Programma : prove::Programma {
     Programma()
     {
         stato.NumOperazioni = 20;
         stato.RisposteEsatte = 18;
         stato.NomeAlunno = "marta";
-        RegistraFinestre(registro, stato, schede, casuale, orologio, stampante);
     }
-
-    // Which of the program's windows are loaded, in ChiudiTutto's order
-    // and then the two it leaves.
-    QStringList Caricate() const
-    {
-        QStringList nomi;
-        const auto segna = [&nomi](bool caricata, const QString &nome) {
-            if (caricata)
-                nomi.append(nome);
-        };
-        segna(registro.Caricata<frmAutore>(), u"frmAutore"_s);
-        segna(registro.Caricata<FrmInizio>(), u"FrmInizio"_s);
-        segna(registro.Caricata<FrmOperativo>(), u"FrmOperativo"_s);
-        segna(registro.Caricata<frmSceltaStampante>(), u"frmSceltaStampante"_s);
-        segna(registro.Caricata<FrmStampaEsercizio>(), u"FrmStampaEsercizio"_s);
-        segna(registro.Caricata<FrmStampaSchedeBig>(), u"FrmStampaSchedeBig"_s);
-        segna(registro.Caricata<frmNome>(), u"frmNome"_s);
-        segna(registro.Caricata<FrmAttestato>(), u"FrmAttestato"_s);
-        return nomi;
-    }
-
-    Modulo2 stato;
-    StatoScheda schede;
-    prove::SorgenteFinta casuale;
-    prove::OrologioFinto orologio;
-    prove::StampanteRegistratrice stampante;
-    int fine = 0;
-    RegistroFinestre registro{[this] { ++fine; }};
 };
 
-QPushButton *Pulsante(const QWidget &w, const QString &nome)
-{
-    QPushButton *pulsante = w.findChild<QPushButton *>(nome);
-    if (pulsante == nullptr)
-        qFatal("Manca %s", qPrintable(nome));
-    return pulsante;
-}
+using prove::Pulsante;
 
 } // namespace
 
@@ -140,6 +102,28 @@ private slots:
         QTest::mouseClick(Pulsante(inizio, u"Option3_1"_s), Qt::LeftButton);
         QCOMPARE(p.Caricate(), QStringList());
         QCOMPARE(p.fine, 1);
+    }
+
+    // Catches a window whose own closing command hides it but leaves it
+    // loaded, so that the program never ends, or that unloads another.
+    // The exercise window's "Esco" is TestFrmInizio's.
+    void ogniFinestraSiScaricaDaSola()
+    {
+        Programma p;
+        p.registro.Carica<FrmInizio>();
+        const auto chiude = [&p](auto &finestra, const QString &comando) {
+            QTest::mouseClick(Pulsante(finestra, comando), Qt::LeftButton);
+            return p.Caricate();
+        };
+        QCOMPARE(chiude(p.registro.Mostra<frmAutore>(), u"Command1"_s), QStringList{u"FrmInizio"_s});
+        QCOMPARE(chiude(p.registro.MostraModale<frmSceltaStampante>(), u"Command2"_s), QStringList{u"FrmInizio"_s});
+        QCOMPARE(chiude(p.registro.Mostra<frmNome>(), u"Option4"_s), QStringList{u"FrmInizio"_s});
+        QCOMPARE(chiude(p.registro.Mostra<FrmStampaEsercizio>(), u"Option1_0"_s), QStringList{u"FrmInizio"_s});
+        QCOMPARE(chiude(p.registro.Mostra<FrmStampaSchedeBig>(), u"Command1"_s), QStringList{u"FrmInizio"_s});
+        FrmAttestato &attestato = p.registro.Mostra<FrmAttestato>();
+        QVERIFY(QTest::qWaitFor([&attestato] { return attestato.DisegnoCompleto(); }, 5000));
+        QCOMPARE(chiude(attestato, u"Option5_1"_s), QStringList{u"FrmInizio"_s});
+        QCOMPARE(p.fine, 0);
     }
 
     // "FINE SESSIONE" with all eight windows loaded. Catches it left unwired,

@@ -208,7 +208,7 @@ TEST_F(EsercizioInCorso, UnOrologioSpostatoNonFalsaITempi)
     }
 }
 
-// Faults: the first problem timed from when it was drawn, at the range choice
+// Catches: the first problem timed from when it was drawn, at the range choice
 // with the window still hidden, so the time spent on the start window counts
 // as answering; a later show of the window restarting a problem already
 // answered, which would drop time from the total.
@@ -236,7 +236,7 @@ TEST_F(EsercizioInCorso, IlTempoPartQuandoLaFinestraMostraIlProblema)
     EXPECT_EQ(m.StrTempoParziale, " 4") << "a problem drawn in sight is timed from its drawing";
 }
 
-// Faults: a range chosen again before the exercise is seen leaving the first
+// Catches: a range chosen again before the exercise is seen leaving the first
 // problem in the old range; choosing the same range, or any range once the
 // pupil has seen the problem, drawing it again under the pupil's eyes; the
 // unseen restart counted as an exercise of its own.
@@ -264,7 +264,7 @@ TEST_F(EsercizioInCorso, UnAltroLivelloPrimaDiVedereLEsercizioLoRidisegna)
     EXPECT_EQ(m.NumOperazioni, 1);
 }
 
-// Faults: the refused digits kept in Risposta, so "Cancella" on the "?"
+// Catches: the refused digits kept in Risposta, so "Cancella" on the "?"
 // brings them back minus one and "Verifica" on the "?" logs them a second
 // time as a new wrong answer.
 TEST_F(EsercizioInCorso, DopoUnRifiutoLaRispostaRespintaNonTorna)

@@ -78,7 +78,7 @@ TEST_F(Ambiente, SenzaImpostazioniRegionaliLaDataEGiornoMeseAnno)
     EXPECT_EQ(OrologioDiSistema().DataBreve(), atteso.data());
 }
 
-// Faults: the user's own date form ignored where one is set; the variables
+// Catches: the user's own date form ignored where one is set; the variables
 // read in the wrong order (LC_ALL over LC_TIME over LANG), or an empty one
 // taken as a setting. it_IT writes day first like the fallback, so the
 // order is proven on a locale that does not.

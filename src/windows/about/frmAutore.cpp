@@ -4,19 +4,17 @@
 #include "ui_frmAutore.h"
 
 #include "windows/common/Centratura.h"
-#include "windows/common/RegistroFinestre.h"
 
 #include <QPushButton>
 
 namespace lumivex {
 
-frmAutore::frmAutore(RegistroFinestre &registro)
-    : registro_(registro)
-    , ui_(std::make_unique<Ui::frmAutore>())
+frmAutore::frmAutore()
+    : ui_(std::make_unique<Ui::frmAutore>())
 {
     ui_->setupUi(this);
     setFixedSize(size());
-    connect(ui_->Command1, &QPushButton::clicked, this, [this] { registro_.Scarica<frmAutore>(); });
+    connect(ui_->Command1, &QPushButton::clicked, this, &QWidget::close);
 }
 
 frmAutore::~frmAutore() = default;

@@ -11,21 +11,18 @@ class frmAutore;
 
 namespace lumivex {
 
-class RegistroFinestre;
-
 // The About box: where to find the program and its makers.
 class frmAutore : public QWidget {
     Q_OBJECT
 
 public:
-    explicit frmAutore(RegistroFinestre &registro);
+    frmAutore();
     ~frmAutore() override;
 
 protected:
     void showEvent(QShowEvent *evento) override;
 
 private:
-    RegistroFinestre &registro_;
     std::unique_ptr<Ui::frmAutore> ui_;
 };
 

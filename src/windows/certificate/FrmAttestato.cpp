@@ -69,12 +69,10 @@ std::string Capitalizza(const std::string &nome)
 
 } // namespace
 
-FrmAttestato::FrmAttestato(Modulo2 &modulo, Stampante &stampante, Orologio &orologio, RegistroFinestre &registro,
-                           QString tipoEsercizio)
+FrmAttestato::FrmAttestato(Modulo2 &modulo, Stampante &stampante, Orologio &orologio, QString tipoEsercizio)
     : m_(modulo)
     , stampante_(stampante)
     , orologio_(orologio)
-    , registro_(registro)
     , tipoEsercizio_(std::move(tipoEsercizio))
     , ui_(std::make_unique<Ui::FrmAttestato>())
 {
@@ -130,7 +128,7 @@ void FrmAttestato::EseguiComando(int indice)
         Stampa();
         break;
     case 1:
-        registro_.Scarica<FrmAttestato>();
+        close();
         break;
     case 2:
         emit RichiestaFineSessione();

@@ -22,7 +22,6 @@ namespace lumivex {
 
 struct Modulo2;
 class Orologio;
-class RegistroFinestre;
 class Stampante;
 
 // The certificate of merit for the current exercise. Its load capitalises
@@ -43,8 +42,7 @@ public:
 
     // tipoEsercizio is the kind of exercise the start window names, drawn
     // on line 5.
-    FrmAttestato(Modulo2 &modulo, Stampante &stampante, Orologio &orologio, RegistroFinestre &registro,
-                 QString tipoEsercizio);
+    FrmAttestato(Modulo2 &modulo, Stampante &stampante, Orologio &orologio, QString tipoEsercizio);
     ~FrmAttestato() override;
 
     bool DisegnoCompleto() const { return completo_; }
@@ -71,7 +69,6 @@ private:
     Modulo2 &m_;
     Stampante &stampante_;
     Orologio &orologio_;
-    RegistroFinestre &registro_;
     QString tipoEsercizio_;
     std::unique_ptr<Ui::FrmAttestato> ui_;
     ScalaProporzionale scala_;

@@ -16,7 +16,7 @@ namespace lumivex {
 
 // Every window of the program, one instance each, loaded on first use.
 //
-//     registro.Registra<FrmOperativo>([&] { return std::make_unique<FrmOperativo>(stato, registro); });
+//     registro.Registra<FrmOperativo>([&] { return std::make_unique<FrmOperativo>(stato, casuale, orologio); });
 //     registro.Carica<FrmOperativo>().Etichetta(...);   // loads it hidden if needed
 //     registro.Mostra<FrmOperativo>();                   // loads if needed, shows modeless
 //     registro.Scarica<FrmOperativo>();                  // unloads; nothing if not loaded
@@ -24,7 +24,8 @@ namespace lumivex {
 // A window's load work is its constructor; its unload work is its
 // closeEvent, which runs whether the window is unloaded from code or by its
 // close box. Unloading hides the window at once and deletes it later, so a
-// window may unload itself from one of its own handlers. When the last loaded
+// window may unload itself from one of its own handlers: its own close()
+// does it, and a window needs no registry of its own. When the last loaded
 // window is unloaded the end callback runs: a hidden loaded window keeps the
 // program alive.
 class RegistroFinestre : public QObject {

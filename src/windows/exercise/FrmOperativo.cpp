@@ -5,7 +5,6 @@
 
 #include "exercise/Modulo2.h"
 #include "qt/Testo.h"
-#include "windows/common/RegistroFinestre.h"
 #include "windows/exercise/LineaCroce.h"
 
 #include <QPalette>
@@ -48,9 +47,8 @@ void NominaTermine(QLabel &etichetta, const Etichetta &modello)
 
 } // namespace
 
-FrmOperativo::FrmOperativo(Modulo2 &modulo, SorgenteCasuale &casuale, Orologio &orologio, RegistroFinestre &registro)
+FrmOperativo::FrmOperativo(Modulo2 &modulo, SorgenteCasuale &casuale, Orologio &orologio)
     : m_(modulo)
-    , registro_(registro)
     , ui_(std::make_unique<Ui::FrmOperativo>())
     , esercizio_(modulo, casuale, orologio)
 {
@@ -131,7 +129,7 @@ void FrmOperativo::EseguiTasto(int indice)
 {
     esercizio_.EseguiTasto(indice);
     if (esercizio_.Schermo().ChiusuraRichiesta) {
-        registro_.Scarica<FrmOperativo>();
+        close();
         return;
     }
     Disegna();

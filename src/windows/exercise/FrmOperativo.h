@@ -22,7 +22,6 @@ namespace lumivex {
 struct Modulo2;
 class LineaCroce;
 class Orologio;
-class RegistroFinestre;
 class SorgenteCasuale;
 
 // The exercise window. It draws the exercise's screen model and turns the
@@ -32,7 +31,7 @@ class FrmOperativo : public QMainWindow {
     Q_OBJECT
 
 public:
-    FrmOperativo(Modulo2 &modulo, SorgenteCasuale &casuale, Orologio &orologio, RegistroFinestre &registro);
+    FrmOperativo(Modulo2 &modulo, SorgenteCasuale &casuale, Orologio &orologio);
     ~FrmOperativo() override;
 
     // Label2: the range chosen on the start window. An exercise not shown
@@ -63,7 +62,6 @@ private:
     void PosizionaCorrezione();
 
     Modulo2 &m_;
-    RegistroFinestre &registro_;
     std::unique_ptr<Ui::FrmOperativo> ui_;
     Esercizio esercizio_;
     std::array<QLabel *, 4> termini_{};

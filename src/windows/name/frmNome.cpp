@@ -6,7 +6,6 @@
 #include "exercise/Modulo2.h"
 #include "qt/Testo.h"
 #include "windows/common/Centratura.h"
-#include "windows/common/RegistroFinestre.h"
 
 
 namespace lumivex {
@@ -25,9 +24,8 @@ void ImpostaPunti(QWidget &controllo, qreal punti)
 
 } // namespace
 
-frmNome::frmNome(Modulo2 &modulo, RegistroFinestre &registro)
+frmNome::frmNome(Modulo2 &modulo)
     : m_(modulo)
-    , registro_(registro)
     , ui_(std::make_unique<Ui::frmNome>())
 {
     ui_->setupUi(this);
@@ -41,7 +39,7 @@ frmNome::frmNome(Modulo2 &modulo, RegistroFinestre &registro)
     // can take the focus.
     option4_ = std::make_unique<ComandiOpzione>(QList<QPushButton *>{ui_->Option4},
                                                 ColoriComando{ColoriArancio.Normale, ColoriArancio.Normale}, 0,
-                                                [this](int) { registro_.Scarica<frmNome>(); });
+                                                [this](int) { close(); });
     // Every key is the name's: none moves the focus or closes the window.
     option4_->ImpostaGestoreTasti([this](int, int tasto, bool) {
         TastoNome(tasto);

@@ -15,7 +15,6 @@ class frmNome;
 namespace lumivex {
 
 struct Modulo2;
-class RegistroFinestre;
 
 // The name entry. There is no text box: letters are typed while "AVANTI"
 // holds the focus and appear in lblNome, whose "?" is the empty state.
@@ -25,7 +24,7 @@ class frmNome : public QWidget {
     Q_OBJECT
 
 public:
-    frmNome(Modulo2 &modulo, RegistroFinestre &registro);
+    frmNome(Modulo2 &modulo);
     ~frmNome() override;
 
 protected:
@@ -36,7 +35,6 @@ private:
     void CambiaNome(const QString &nome);
 
     Modulo2 &m_;
-    RegistroFinestre &registro_;
     std::unique_ptr<Ui::frmNome> ui_;
     QString nomeVuoto_;
     std::unique_ptr<ComandiOpzione> option4_;

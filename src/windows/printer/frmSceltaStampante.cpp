@@ -9,7 +9,6 @@
 #include "qt/Testo.h"
 #include "windows/common/Centratura.h"
 #include "windows/common/Messaggio.h"
-#include "windows/common/RegistroFinestre.h"
 #include "windows/common/TestiStampa.h"
 
 #include <QCloseEvent>
@@ -25,14 +24,13 @@ const QString Scelta = QStringLiteral("La stampante scelta è ");
 
 } // namespace
 
-frmSceltaStampante::frmSceltaStampante(Stampante &stampante, RegistroFinestre &registro)
+frmSceltaStampante::frmSceltaStampante(Stampante &stampante)
     : stampante_(stampante)
-    , registro_(registro)
     , ui_(std::make_unique<Ui::frmSceltaStampante>())
 {
     ui_->setupUi(this);
     setFixedSize(size());
-    connect(ui_->Command2, &QPushButton::clicked, this, [this] { registro_.Scarica<frmSceltaStampante>(); });
+    connect(ui_->Command2, &QPushButton::clicked, this, &QWidget::close);
     connect(ui_->Combo1, &QComboBox::activated, this, &frmSceltaStampante::Combo1_Click);
     // A print system that does not answer leaves the list as far as it got
     // and says so; the window stays usable to choose what is there, or to close.

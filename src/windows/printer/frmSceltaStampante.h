@@ -14,7 +14,6 @@ class frmSceltaStampante;
 
 namespace lumivex {
 
-class RegistroFinestre;
 class Stampante;
 
 // The choice of the printer every later print of the run goes to.
@@ -22,7 +21,7 @@ class frmSceltaStampante : public QWidget {
     Q_OBJECT
 
 public:
-    frmSceltaStampante(Stampante &stampante, RegistroFinestre &registro);
+    frmSceltaStampante(Stampante &stampante);
     ~frmSceltaStampante() override;
 
 protected:
@@ -35,7 +34,6 @@ private:
     void Combo1_Click();
 
     Stampante &stampante_;
-    RegistroFinestre &registro_;
     std::unique_ptr<Ui::frmSceltaStampante> ui_;
     std::vector<Dispositivo> elenco_;
     // The list's own first selection at load is not a choice of the user's.

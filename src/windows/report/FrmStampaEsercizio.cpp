@@ -8,14 +8,12 @@
 #include "printing/StampaEsercizio.h"
 #include "qt/Testo.h"
 #include "windows/common/Messaggio.h"
-#include "windows/common/RegistroFinestre.h"
 
 namespace lumivex {
 
-FrmStampaEsercizio::FrmStampaEsercizio(Modulo2 &modulo, Stampante &stampante, RegistroFinestre &registro)
+FrmStampaEsercizio::FrmStampaEsercizio(Modulo2 &modulo, Stampante &stampante)
     : m_(modulo)
     , stampante_(stampante)
-    , registro_(registro)
     , ui_(std::make_unique<Ui::FrmStampaEsercizio>())
 {
     ui_->setupUi(this);
@@ -56,7 +54,7 @@ void FrmStampaEsercizio::EseguiComando(int indice)
     switch (indice) {
     case Esci:
         m_.ChiudiResoconto();
-        registro_.Scarica<FrmStampaEsercizio>();
+        close();
         break;
     case StampaResoconto:
         Stampa();

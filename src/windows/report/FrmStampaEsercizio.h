@@ -18,7 +18,6 @@ class FrmStampaEsercizio;
 
 namespace lumivex {
 
-class RegistroFinestre;
 class Stampante;
 
 // The report of an exercise: its log lines and total time, on screen and on
@@ -27,7 +26,7 @@ class FrmStampaEsercizio : public QMainWindow {
     Q_OBJECT
 
 public:
-    FrmStampaEsercizio(Modulo2 &modulo, Stampante &stampante, RegistroFinestre &registro);
+    FrmStampaEsercizio(Modulo2 &modulo, Stampante &stampante);
     ~FrmStampaEsercizio() override;
 
 signals:
@@ -47,7 +46,6 @@ private:
 
     Modulo2 &m_;
     Stampante &stampante_;
-    RegistroFinestre &registro_;
     std::unique_ptr<Ui::FrmStampaEsercizio> ui_;
     std::array<QLabel *, Modulo2::OperazioniPerEsercizio> lblOp_{};
     ScalaProporzionale scala_;

@@ -6,7 +6,6 @@
 #include "exercise/Modulo2.h"
 #include "printing/StampaScheda.h"
 #include "windows/common/Messaggio.h"
-#include "windows/common/RegistroFinestre.h"
 #include "qt/Testo.h"
 #include "worksheets/GeneratoreScheda.h"
 #include "worksheets/StatoScheda.h"
@@ -45,11 +44,10 @@ QWidget *WidgetDi(const QWindow *finestra)
 } // namespace
 
 FrmStampaSchedeBig::FrmStampaSchedeBig(Modulo2 &modulo, StatoScheda &scheda, Stampante &stampante,
-                                       SorgenteCasuale &casuale, Orologio &orologio, RegistroFinestre &registro)
+                                       SorgenteCasuale &casuale, Orologio &orologio)
     : m_(modulo)
     , s_(scheda)
     , stampante_(stampante)
-    , registro_(registro)
     , generatore_(std::make_unique<GeneratoreScheda>(modulo, scheda, casuale, orologio))
     , ui_(std::make_unique<Ui::FrmStampaSchedeBig>())
 {
@@ -97,7 +95,7 @@ FrmStampaSchedeBig::FrmStampaSchedeBig(Modulo2 &modulo, StatoScheda &scheda, Sta
     connect(ui_->CmdStampaAlunni, &QPushButton::clicked, this, [this] { Stampa(StatoScheda::SchedaAlunni, PiePaginaAlunni); });
     connect(ui_->CmdStampaDocenti, &QPushButton::clicked, this, [this] { Stampa(StatoScheda::SchedaDocenti, PiePaginaDocenti); });
     connect(ui_->CmdRicomincia, &QPushButton::clicked, this, &FrmStampaSchedeBig::CancellaScheda);
-    connect(ui_->Command1, &QPushButton::clicked, this, [this] { registro_.Scarica<FrmStampaSchedeBig>(); });
+    connect(ui_->Command1, &QPushButton::clicked, this, &QWidget::close);
     connect(ui_->mnuStampante, &QAction::triggered, this, &FrmStampaSchedeBig::RichiestaSceltaStampante);
     connect(qApp, &QGuiApplication::focusWindowChanged, this, &FrmStampaSchedeBig::FinestraAttiva);
     ui_->Option2_0->setFocus(Qt::OtherFocusReason);

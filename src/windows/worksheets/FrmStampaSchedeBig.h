@@ -23,7 +23,6 @@ namespace lumivex {
 struct Modulo2;
 class GeneratoreScheda;
 class Orologio;
-class RegistroFinestre;
 class SorgenteCasuale;
 class Stampante;
 
@@ -36,7 +35,7 @@ class FrmStampaSchedeBig : public QMainWindow {
 
 public:
     FrmStampaSchedeBig(Modulo2 &modulo, StatoScheda &scheda, Stampante &stampante, SorgenteCasuale &casuale,
-                       Orologio &orologio, RegistroFinestre &registro);
+                       Orologio &orologio);
     ~FrmStampaSchedeBig() override;
 
     // Empties the sixty lines on screen and hides both print buttons; the
@@ -62,7 +61,6 @@ private:
     Modulo2 &m_;
     StatoScheda &s_;
     Stampante &stampante_;
-    RegistroFinestre &registro_;
     std::unique_ptr<GeneratoreScheda> generatore_;
     std::unique_ptr<Ui::FrmStampaSchedeBig> ui_;
     std::array<QLabel *, StatoScheda::RigheScheda> lblOp_{};

@@ -7,12 +7,33 @@
 
 namespace lumivex::prove {
 
-Programma::Programma()
+Programma::Programma() : Programma(registratrice) {}
+
+Programma::Programma(Stampante &propria)
+    : stampante(propria)
 {
     stato.NumeroMin = 10;
     stato.NumeroMax = 40;
     casuale.Problema(10, 40, {36, 18, 30, 12}, 2);
     RegistraFinestre(registro, stato, schede, casuale, orologio, stampante);
+}
+
+QStringList Programma::Caricate() const
+{
+    QStringList nomi;
+    const auto segna = [&nomi](bool caricata, const QString &nome) {
+        if (caricata)
+            nomi.append(nome);
+    };
+    segna(registro.Caricata<frmAutore>(), u"frmAutore"_s);
+    segna(registro.Caricata<FrmInizio>(), u"FrmInizio"_s);
+    segna(registro.Caricata<FrmOperativo>(), u"FrmOperativo"_s);
+    segna(registro.Caricata<frmSceltaStampante>(), u"frmSceltaStampante"_s);
+    segna(registro.Caricata<FrmStampaEsercizio>(), u"FrmStampaEsercizio"_s);
+    segna(registro.Caricata<FrmStampaSchedeBig>(), u"FrmStampaSchedeBig"_s);
+    segna(registro.Caricata<frmNome>(), u"frmNome"_s);
+    segna(registro.Caricata<FrmAttestato>(), u"FrmAttestato"_s);
+    return nomi;
 }
 
 QPushButton *Pulsante(const QWidget &w, const QString &nome)

@@ -5,25 +5,35 @@
 #include "support/Finti.h"
 #include "support/stampa/StampanteRegistratrice.h"
 #include "windows/about/frmAutore.h"
+#include "windows/certificate/FrmAttestato.h"
 #include "windows/common/RegistroFinestre.h"
 #include "windows/exercise/FrmOperativo.h"
+#include "windows/name/frmNome.h"
 #include "windows/printer/frmSceltaStampante.h"
 #include "windows/report/FrmStampaEsercizio.h"
 #include "windows/start/FrmInizio.h"
+#include "windows/worksheets/FrmStampaSchedeBig.h"
 #include "worksheets/StatoScheda.h"
 
 #include <QLabel>
 #include <QPushButton>
+#include <QStringList>
 #include <QTest>
 
 namespace lumivex::prove {
 
 using namespace Qt::StringLiterals;
 
-// The windows as main() wires them, with a scripted clock and random source
-// and a printer that only records. The first problem drawn is 36 - ? = 30 - 12.
+// The windows as main() wires them, with a scripted clock and random source,
+// printing on a printer that only records or on the test's own (a real one).
+// The first problem drawn is 36 - ? = 30 - 12.
 struct Programma {
     Programma();
+    explicit Programma(Stampante &propria);
+
+    // Which of the program's windows are loaded, in ChiudiTutto's order and
+    // then the two it leaves.
+    QStringList Caricate() const;
 
     // Shown maximized and active, as the program shows it.
     template <class T>
@@ -40,7 +50,8 @@ struct Programma {
     StatoScheda schede;
     SorgenteFinta casuale;
     OrologioFinto orologio;
-    StampanteRegistratrice stampante;
+    StampanteRegistratrice registratrice;
+    Stampante &stampante;
     int fine = 0;              // times the program was told to end
     int caricateAllaFine = -1; // windows still loaded when it last was
     RegistroFinestre registro{[this] { ++fine; caricateAllaFine = registro.FinestreCaricate(); }};

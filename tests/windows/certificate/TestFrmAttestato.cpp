@@ -58,7 +58,7 @@ struct Ambiente {
         modulo.NumOperazioni = 20;
         modulo.NomeAlunno = nome.toStdString();
         registro.Registra<FrmAttestato>([this, altra] {
-            return std::make_unique<FrmAttestato>(modulo, altra ? *altra : stampante, orologio, registro,
+            return std::make_unique<FrmAttestato>(modulo, altra ? *altra : stampante, orologio,
                                                   u"Esercitazione"_s);
         });
         finestra = &registro.MostraIngrandita<FrmAttestato>();

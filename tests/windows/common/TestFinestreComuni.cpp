@@ -176,7 +176,7 @@ private slots:
         QTest::mouseDClick(x, Qt::LeftButton, {}, p[0]->geometry().center());
         QCOMPARE(azioniA, (Azioni{0, 0}));
 
-        // Faults: repeats Qt leaves unflagged acting again; a repeat running
+        // Catches: repeats Qt leaves unflagged acting again; a repeat running
         // the command of the array the first press moved the focus to.
         a.SpostaFuoco(1);
         InvioTenutoX(x, 1000, {false, true, false, false, true, false});

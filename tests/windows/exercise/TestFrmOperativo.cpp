@@ -27,7 +27,7 @@ private slots:
 
 void TestFrmOperativo::esercizioInteroDaTastiera()
 {
-    // Faults: the focus routing between keypad, help panel, intervention and
+    // Catches: the focus routing between keypad, help panel, intervention and
     // notice going astray at any step; a helped, refused or intervened answer
     // logged or counted wrongly; the notice without the focus on "Stampa".
     Programma p;
@@ -75,7 +75,7 @@ void TestFrmOperativo::esercizioInteroDaTastiera()
 
 void TestFrmOperativo::tastierinoEAccessibilita()
 {
-    // Faults: a spoken name that is not the caption, or the hidden term read
+    // Catches: a spoken name that is not the caption, or the hidden term read
     // as its "?" instead of saying it is the term to find; the accessibility Press (clicked() without a mouse press) or a
     // right-button press not acting, or acting twice; a held key acting again;
     // BaseTasto not telling the numeric pad from the main row; the focus left
@@ -115,7 +115,7 @@ void TestFrmOperativo::tastierinoEAccessibilita()
 
 void TestFrmOperativo::ridimensionamento()
 {
-    // Faults: crosses left where the labels were or drawn on the wrong
+    // Catches: crosses left where the labels were or drawn on the wrong
     // diagonal; panels drifting apart; a resize, or a 0 x 0 client area, that
     // does not come back to the load layout.
     Programma p;
@@ -175,7 +175,7 @@ void TestFrmOperativo::doppioClicSulTastierino()
 
 void TestFrmOperativo::avvisoSottoIlClicAbituale()
 {
-    // Faults: "Ricomincia" lying where "Avanti" was, or where the command
+    // Catches: "Ricomincia" lying where "Avanti" was, or where the command
     // that settled the last problem was, so the pupil's next habitual click
     // (or the second half of a double click) wipes the finished exercise;
     // a resize moving the notice's options off those places.
@@ -221,7 +221,7 @@ void TestFrmOperativo::avvisoSottoIlClicAbituale()
 
 void TestFrmOperativo::tastiEClicCasualiNonRomponoNulla()
 {
-    // Faults: an order of keys and clicks nobody thought of leaving two
+    // Catches: an order of keys and clicks nobody thought of leaving two
     // panels usable at once, more than twenty problems, or a crash under the
     // sanitizers.
     Programma p;
@@ -254,7 +254,7 @@ void TestFrmOperativo::tastiEClicCasualiNonRomponoNulla()
 
 void TestFrmOperativo::tempoDallaComparsaDelProblema()
 {
-    // Faults: the first answer timed from the window's load (the range
+    // Catches: the first answer timed from the window's load (the range
     // choice), the time before "Vai" counted as answering; a minimise and
     // restore starting the time of an open problem again.
     Programma p;

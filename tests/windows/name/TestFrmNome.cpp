@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The name entry: what the keyboard puts in the label and in NomeAlunno.
 #include "exercise/Modulo2.h"
-#include "windows/common/RegistroFinestre.h"
 #include "windows/name/frmNome.h"
 
 #include <QApplication>
@@ -23,9 +22,8 @@ private slots:
     {
         Modulo2 modulo;
         modulo.NomeAlunno = "Paolo";
-        RegistroFinestre registro{[] {}};
-        registro.Registra<frmNome>([&] { return std::make_unique<frmNome>(modulo, registro); });
-        frmNome &finestra = registro.Mostra<frmNome>();
+        frmNome finestra(modulo);
+        finestra.show();
         finestra.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&finestra));
         const QLabel *etichetta = finestra.findChild<QLabel *>(u"lblNome"_s);

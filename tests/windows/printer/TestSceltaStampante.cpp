@@ -42,8 +42,7 @@ class TestSceltaStampante : public QObject {
 public:
     TestSceltaStampante()
     {
-        registro_.Registra<frmSceltaStampante>(
-            [this] { return std::make_unique<frmSceltaStampante>(*stampante_, registro_); });
+        registro_.Registra<frmSceltaStampante>([this] { return std::make_unique<frmSceltaStampante>(*stampante_); });
     }
 
 private slots:

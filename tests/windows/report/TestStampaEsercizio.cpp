@@ -2,14 +2,13 @@
 // The report window printing for real: on the printer chosen from its menu,
 // through a private CUPS server (Alfa, Beta as the system default, Gamma) or
 // the PDF printer, read back from the page that comes out.
-#include "app/Navigazione.h"
 #include "exercise/Modulo2.h"
 #include "worksheets/StatoScheda.h"
 #include "printing/EseguiStampa.h"
 #include "support/Messaggi.h"
 #include "support/pdf/LetturaPdf.h"
 #include "printing/StampanteQt.h"
-#include "support/Finti.h"
+#include "support/finestre/FinestreProva.h"
 #include "support/cups/AttesaSospesa.h"
 #include "support/cups/ConServerCups.h"
 #include "support/cups/ServerCupsPrivato.h"
@@ -81,17 +80,15 @@ private:
     // The message a save into `file` gives, with the PDF printer current.
     QString MessaggioSalvataggio(const QString &file);
 
-    Modulo2 m_;
-    StatoScheda schede_;
-    prove::SorgenteFinta casuale_;
-    prove::OrologioFinto orologio_;
     std::optional<QString> fileScelto_;
     QStringList proposte_;
     StampanteQt stampante_{[this](const QString &proposta) {
         proposte_.append(proposta);
         return fileScelto_;
     }};
-    RegistroFinestre registro_{[] {}};
+    prove::Programma programma_{stampante_};
+    Modulo2 &m_ = programma_.stato;
+    RegistroFinestre &registro_ = programma_.registro;
     FrmStampaEsercizio *finestra_ = nullptr;
 };
 
@@ -104,7 +101,6 @@ TestStampaEsercizio::TestStampaEsercizio()
         m_.ElencoOperazioni[i] = std::string(i % 3, ' ') + std::to_string(20 + i) + " -  ... =   " +
                                  std::to_string(i) + "     (R.43*  18\u00B0";
     }
-    RegistraFinestre(registro_, m_, schede_, casuale_, orologio_, stampante_);
 }
 
 // The report shown, and a printer chosen through its menu as the pupil does

@@ -59,7 +59,7 @@ void TestFrmInizio::figuraDellaFinestra()
 
 void TestFrmInizio::sceltaDelLivelloVaiEChiusura()
 {
-    // Faults: "Vai" reachable by mouse, Space or digit before a range is
+    // Catches: "Vai" reachable by mouse, Space or digit before a range is
     // chosen (an exercise with no bounds); the choice (here by accessibility
     // Press) not loading the exercise window hidden, or drawing its first
     // problem with the old bounds; "Vai" not showing it with the focus on
@@ -92,7 +92,7 @@ void TestFrmInizio::sceltaDelLivelloVaiEChiusura()
 
 void TestFrmInizio::escoEdEsciChiudeTutto()
 {
-    // Faults: "Esco" taking the start window or the program with it, or a
+    // Catches: "Esco" taking the start window or the program with it, or a
     // later "Vai" finding the old exercise or not naming the range; "Esci"
     // leaving a window (the report) loaded, unloading them out of their
     // order, or ending the program more than once or before the last window.
@@ -127,7 +127,7 @@ void TestFrmInizio::escoEdEsciChiudeTutto()
 
 void TestFrmInizio::unAltroLivelloPrimaDiVai()
 {
-    // Faults: a range chosen again before "Vai" leaving the hidden exercise
+    // Catches: a range chosen again before "Vai" leaving the hidden exercise
     // with a first problem of the old range under the new heading; a range
     // chosen after "Vai" drawing again the problem the pupil is looking at.
     Programma p;

@@ -95,14 +95,13 @@ private:
 TestFrmStampaSchedeBig::TestFrmStampaSchedeBig()
 {
     registro_.Registra<FrmStampaSchedeBig>([this] {
-        auto finestra = std::make_unique<FrmStampaSchedeBig>(m_, s_, stampante_, casuale_, orologio_, registro_);
+        auto finestra = std::make_unique<FrmStampaSchedeBig>(m_, s_, stampante_, casuale_, orologio_);
         // As the program wires it.
         connect(finestra.get(), &FrmStampaSchedeBig::RichiestaSceltaStampante, this,
                 [this] { registro_.MostraModale<frmSceltaStampante>(); });
         return finestra;
     });
-    registro_.Registra<frmSceltaStampante>(
-        [this] { return std::make_unique<frmSceltaStampante>(stampante_, registro_); });
+    registro_.Registra<frmSceltaStampante>([this] { return std::make_unique<frmSceltaStampante>(stampante_); });
 }
 
 void TestFrmStampaSchedeBig::init()

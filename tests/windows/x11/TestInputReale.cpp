@@ -67,11 +67,10 @@ void TestInputReale::tastierinoConTastiTenutiEDoppioClic()
 
 void TestInputReale::nomeConLetteraTenuta()
 {
-    // Faults: a held letter giving "MMMM"; the next real letter swallowed.
+    // Catches: a held letter giving "MMMM"; the next real letter swallowed.
     Modulo2 modulo;
-    RegistroFinestre registro{[] {}};
-    registro.Registra<frmNome>([&] { return std::make_unique<frmNome>(modulo, registro); });
-    frmNome &finestra = registro.Mostra<frmNome>();
+    frmNome finestra(modulo);
+    finestra.show();
     QVERIFY(Attiva(finestra));
     QVERIFY(X(u"keydown m sleep 1.5 keyup m key a"_s));
     QCOMPARE(Testo(finestra, u"lblNome"_s), u"MA"_s);

@@ -110,7 +110,7 @@ private:
 TestSchedeReali::TestSchedeReali()
 {
     registro_.Registra<FrmStampaSchedeBig>([this] {
-        return std::make_unique<FrmStampaSchedeBig>(m_, s_, stampante_, casuale_, orologio_, registro_);
+        return std::make_unique<FrmStampaSchedeBig>(m_, s_, stampante_, casuale_, orologio_);
     });
 }
 
