@@ -114,7 +114,7 @@ void Esercizio::EseguiTasto(int indice)
         return;
     }
     const auto &nascosto = schermo_.lblNumero.at(static_cast<std::size_t>(m_.TermineNascosto - 1));
-    if (indice <= 9) {
+    if (indice <= SchermoOperativo::UltimaCifra) {
         if (nascosto.Caption == SchermoOperativo::Incognita) {
             m_.Risposta.clear();
         }

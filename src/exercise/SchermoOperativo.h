@@ -36,7 +36,9 @@ struct Fuoco {
 // What the exercise window shows. The window draws this and nothing else;
 // only the exercise changes it.
 struct SchermoOperativo {
+    // Keys 0..UltimaCifra type their own digit.
     static constexpr int NumeroTasti = 14;
+    static constexpr int UltimaCifra = 9;
     static constexpr int TastoCancella = 10;
     static constexpr int TastoVerifica = 11;
     static constexpr int TastoAvanti = 12;

@@ -40,7 +40,7 @@ TEST(StampaScheda, SchedaDocentiNellOrdineEsatto)
     StampanteRegistratrice stampante;
     stampante.ElencoFont = {"Arial", "Courier New", "Courier"};
 
-    const EsitoStampa esito = StampaScheda(stampante, Scheda(2), PieDocenti);
+    const EsitoStampa esito = StampaScheda(stampante, Scheda(StatoScheda::SchedaDocenti), PieDocenti);
 
     EXPECT_EQ(esito.Esito, EsitoStampa::Tipo::Stampata);
     std::vector<std::string> attese{"FontCount", "Fonts 0", "Fonts 1", "TitoloDocumento Scheda docenti",
@@ -74,7 +74,7 @@ TEST(StampaScheda, SchedaAlunniSoloLeRigheInUsoIn12Punti)
 {
     StampanteRegistratrice stampante;
     stampante.FontBold(true);
-    StatoScheda scheda = Scheda(1);
+    StatoScheda scheda = Scheda(StatoScheda::SchedaAlunni);
     scheda.OpzioniInUso.Operazioni = OperazioniPerEsercizio::Cinque;
     scheda.OpzioniInUso.Esercizi = NumeroEsercizi::Quattro;
 
@@ -104,7 +104,7 @@ TEST(StampaScheda, UnGuastoOSenzaCourierNonInviaNulla)
         SCOPED_TRACE(guasto);
         StampanteRegistratrice stampante;
         stampante.GuastoSu = guasto;
-        for (std::int16_t tipo : {1, 2}) {
+        for (std::int16_t tipo : {StatoScheda::SchedaAlunni, StatoScheda::SchedaDocenti}) {
             const EsitoStampa esito = StampaScheda(stampante, Scheda(tipo), PieAlunni);
             EXPECT_EQ(esito.Esito, EsitoStampa::Tipo::Guasto);
             EXPECT_EQ(esito.Guasto, GuastoStampa::PaginaRifiutata);
@@ -117,7 +117,7 @@ TEST(StampaScheda, UnGuastoOSenzaCourierNonInviaNulla)
 
     StampanteRegistratrice senzaCourier;
     senzaCourier.ElencoFont = {"courier", "Courier 10 Pitch"};
-    const EsitoStampa manca = StampaScheda(senzaCourier, Scheda(1), PieAlunni);
+    const EsitoStampa manca = StampaScheda(senzaCourier, Scheda(StatoScheda::SchedaAlunni), PieAlunni);
     EXPECT_EQ(manca.Esito, EsitoStampa::Tipo::MancaCourier);
     EXPECT_EQ(senzaCourier.Operazioni, (std::vector<std::string>{"FontCount", "Fonts 0", "Fonts 1"}));
     EXPECT_TRUE(senzaCourier.DocumentiInviati.empty());
@@ -133,7 +133,7 @@ namespace {
 TEST(StampaSchede, UnLavoroUnaPaginaPerSchedaColSuoCodice)
 {
     StampanteRegistratrice stampante;
-    std::vector<StatoScheda> schede{Scheda(2), Scheda(2), Scheda(2)};
+    std::vector<StatoScheda> schede(3, Scheda(StatoScheda::SchedaDocenti));
     const std::vector<std::string> codici{"K7M2QX", "ABCDEF", "23456Z"};
     for (std::size_t i = 0; i < schede.size(); ++i) {
         schede[i].Codice = codici[i];

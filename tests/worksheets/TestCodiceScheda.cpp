@@ -206,12 +206,12 @@ TEST(GeneratoreCodice, LaSchedaMostrataEQuellaDelSuoCodice)
 
     const std::string altro = CodiceScheda::Componi(
         Dati(0, OperazioniPerEsercizio::Cinque, NumeroEsercizi::Due, TermineDaNascondere::Risultato, 7));
-    f.s.TipoScheda = 2;
+    f.s.TipoScheda = StatoScheda::SchedaDocenti;
     ASSERT_EQ(f.g.VisualizzaSchedaDaCodice(altro), Errore::Nessuno);
     EXPECT_EQ(f.s.Codice, altro);
     EXPECT_EQ(f.s.OpzioniInUso.Esercizi, NumeroEsercizi::Due);
     EXPECT_EQ(f.s.Opzioni.Esercizi, NumeroEsercizi::Quattro) << "the window's choice is for the next sheet";
-    EXPECT_EQ(f.s.TipoScheda, 2);
+    EXPECT_EQ(f.s.TipoScheda, StatoScheda::SchedaDocenti);
     EXPECT_EQ(f.s.TestoLivelloInUso, LivelliScheda[0].TestoLivello);
     f.g.VisualizzaSchedaDocenti();
     EXPECT_EQ(f.s.RigheVisualizzate[1], GeneratoreScheda::Costruisci(Dati(0, OperazioniPerEsercizio::Cinque,

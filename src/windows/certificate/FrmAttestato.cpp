@@ -96,8 +96,8 @@ FrmAttestato::FrmAttestato(Modulo2 &modulo, Stampante &stampante, Orologio &orol
         ui_->Option5_0->setText(QStringLiteral("ATTESTATO NON STAMPABILE"));
         ui_->Option5_0->setEnabled(false);
     }
-    if (!option5_->SpostaFuoco(0)) {
-        option5_->SpostaFuoco(1);
+    if (!option5_->SpostaFuoco(ComandoStampa)) {
+        option5_->SpostaFuoco(ComandoChiudi);
     }
 
     // The drawing runs once the registry holds the window, so that a command
@@ -116,7 +116,7 @@ void FrmAttestato::closeEvent(QCloseEvent *evento)
 void FrmAttestato::EseguiComando(int indice)
 {
     switch (indice) {
-    case 0:
+    case ComandoStampa:
         if (!stampabile_) {
             return;
         }
@@ -127,10 +127,10 @@ void FrmAttestato::EseguiComando(int indice)
         }
         Stampa();
         break;
-    case 1:
+    case ComandoChiudi:
         close();
         break;
-    case 2:
+    case ComandoFineSessione:
         emit RichiestaFineSessione();
         break;
     default:

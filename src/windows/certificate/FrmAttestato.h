@@ -45,6 +45,9 @@ public:
     FrmAttestato(Modulo2 &modulo, Stampante &stampante, Orologio &orologio, QString tipoEsercizio);
     ~FrmAttestato() override;
 
+    // The commands Option5(0..2), by index.
+    enum Comando : int { ComandoStampa = 0, ComandoChiudi = 1, ComandoFineSessione = 2 };
+
     bool DisegnoCompleto() const { return completo_; }
     const QImage &Immagine() const { return immagine_; }
     const std::vector<Riga> &Righe() const { return righe_; }

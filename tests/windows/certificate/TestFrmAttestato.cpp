@@ -64,7 +64,10 @@ struct Ambiente {
         finestra = &registro.MostraIngrandita<FrmAttestato>();
     }
     bool Disegnato() const { return QTest::qWaitFor([this] { return finestra->DisegnoCompleto(); }, 5000); }
-    QPushButton *Comando(int i) const { return finestra->findChild<QPushButton *>(u"Option5_%1"_s.arg(i)); }
+    QPushButton *Comando(FrmAttestato::Comando c) const
+    {
+        return finestra->findChild<QPushButton *>(u"Option5_%1"_s.arg(c));
+    }
 
     Modulo2 modulo;
     prove::StampanteRegistratrice stampante;
@@ -123,8 +126,8 @@ private slots:
             QCOMPARE(righe[2], atteso);
             QCOMPARE(righe.mid(7),
                      (QStringList{u"BUONO"_s, u"con 15 risposte esatte su 20 richieste"_s, u"Data  07/12/2026"_s}));
-            QCOMPARE(a.Comando(0)->text(), u"STAMPA L'ATTESTATO"_s);
-            QVERIFY(a.Comando(0)->isEnabled());
+            QCOMPARE(a.Comando(FrmAttestato::ComandoStampa)->text(), u"STAMPA L'ATTESTATO"_s);
+            QVERIFY(a.Comando(FrmAttestato::ComandoStampa)->isEnabled());
         }
     }
 
@@ -133,15 +136,15 @@ private slots:
         Ambiente a(9);
         QVERIFY(QTest::qWaitForWindowActive(a.finestra));
         QVERIFY(a.Disegnato());
-        QCOMPARE(a.Comando(0)->text(), u"ATTESTATO NON STAMPABILE"_s);
-        QVERIFY(!a.Comando(0)->isEnabled());
-        QTest::mouseClick(a.Comando(0), Qt::LeftButton);
+        QCOMPARE(a.Comando(FrmAttestato::ComandoStampa)->text(), u"ATTESTATO NON STAMPABILE"_s);
+        QVERIFY(!a.Comando(FrmAttestato::ComandoStampa)->isEnabled());
+        QTest::mouseClick(a.Comando(FrmAttestato::ComandoStampa), Qt::LeftButton);
         QTest::keyClick(static_cast<QWidget *>(nullptr), Qt::Key_3);
         QTest::keyClick(static_cast<QWidget *>(nullptr), Qt::Key_1);
         QTest::keyClick(static_cast<QWidget *>(nullptr), Qt::Key_1, Qt::KeypadModifier);
-        QCOMPARE(QApplication::focusWidget(), a.Comando(2));
+        QCOMPARE(QApplication::focusWidget(), a.Comando(FrmAttestato::ComandoFineSessione));
         QTest::keyClick(static_cast<QWidget *>(nullptr), Qt::Key_Space);
-        QCOMPARE(QApplication::focusWidget(), a.Comando(1));
+        QCOMPARE(QApplication::focusWidget(), a.Comando(FrmAttestato::ComandoChiudi));
         QVERIFY(a.stampante.Operazioni.empty());
     }
 
@@ -165,9 +168,9 @@ private slots:
                     stampaDurante = stampaDurante || !a.stampante.Operazioni.empty();
                 } else if (!a.finestra->Righe().empty()) {
                     righeAlComando = a.finestra->Righe().size();
-                    QTest::mousePress(a.Comando(0), Qt::LeftButton);
+                    QTest::mousePress(a.Comando(FrmAttestato::ComandoStampa), Qt::LeftButton);
                     if (torna)
-                        QTest::mousePress(a.Comando(1), Qt::LeftButton);
+                        QTest::mousePress(a.Comando(FrmAttestato::ComandoChiudi), Qt::LeftButton);
                 }
             });
             controllo.start(0);
@@ -202,7 +205,7 @@ private slots:
         const int prima = Server->StatoLavori("Alfa").Completati;
         Ambiente a(18, u"ANNA"_s, &stampante);
         QVERIFY(a.Disegnato());
-        QTest::mouseClick(a.Comando(0), Qt::LeftButton);
+        QTest::mouseClick(a.Comando(FrmAttestato::ComandoStampa), Qt::LeftButton);
         QVERIFY2(Server->AttendiLavori("Alfa", prima + 1), Server->RegistroErrori().c_str());
         const QString file = QString::fromStdString(Server->FileDiCoda("Alfa").string());
         const prove::PaginePdf pagine = prove::PagineDelPdf(file);
@@ -235,10 +238,10 @@ private slots:
         // cannot be written (its folder is a file) is one message, and the
         // window stays.
         stampante.Printer({StampanteQt::NomeStampantePdf});
-        QTest::mouseClick(a.Comando(0), Qt::LeftButton);
+        QTest::mouseClick(a.Comando(FrmAttestato::ComandoStampa), Qt::LeftButton);
         QVERIFY(a.finestra->findChildren<QMessageBox *>().isEmpty());
         fileScelto = QCoreApplication::applicationFilePath() + u"/attestato.pdf"_s;
-        QTest::mouseClick(a.Comando(0), Qt::LeftButton);
+        QTest::mouseClick(a.Comando(FrmAttestato::ComandoStampa), Qt::LeftButton);
         QCOMPARE(domande, 2);
         QCOMPARE(a.finestra->findChildren<QMessageBox *>().size(), 1);
         QVERIFY(a.registro.Caricata<FrmAttestato>() && a.finestra->isVisible());
