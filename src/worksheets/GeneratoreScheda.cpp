@@ -282,6 +282,24 @@ std::vector<StatoScheda> GeneratoreScheda::Copie() const
     return pagine;
 }
 
+std::vector<StatoScheda> GeneratoreScheda::PagineAlunni(int copie)
+{
+    s_.TipoScheda = StatoScheda::SchedaAlunni;
+    PreparaCopie(copie);
+    return Copie();
+}
+
+std::vector<StatoScheda> GeneratoreScheda::PagineDocenti()
+{
+    s_.TipoScheda = StatoScheda::SchedaDocenti;
+    return Copie();
+}
+
+void GeneratoreScheda::ScegliOpzioni(const OpzioniScheda &opzioni)
+{
+    s_.Opzioni = opzioni;
+}
+
 void GeneratoreScheda::VisualizzaSchedaDocenti()
 {
     for (std::size_t i = 1; i <= StatoScheda::RigheScheda; ++i) {

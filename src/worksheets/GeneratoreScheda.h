@@ -2,6 +2,7 @@
 #pragma once
 
 #include "worksheets/CodiceScheda.h"
+#include "worksheets/OpzioniScheda.h"
 
 #include <cstdint>
 #include <string_view>
@@ -51,6 +52,14 @@ public:
     // The pages of CodiciCopie: the sheet as shown, then each other copy in
     // the same view (pupil or teacher lines) and of the same TipoScheda.
     std::vector<StatoScheda> Copie() const;
+    // The pupil print: `copie` copies made as PreparaCopie does, then their
+    // pages, all SchedaAlunni.
+    std::vector<StatoScheda> PagineAlunni(int copie);
+    // The teacher print: the pages of the copies already made, all
+    // SchedaDocenti.
+    std::vector<StatoScheda> PagineDocenti();
+    // The options the window shows: they wait for the next pupil sheet.
+    void ScegliOpzioni(const OpzioniScheda &opzioni);
 
     // The sheet a code stands for, its pupil lines shown. It draws from a
     // source seeded from the code and a clock that never moves, so the

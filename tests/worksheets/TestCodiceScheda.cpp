@@ -262,6 +262,44 @@ TEST(GeneratoreCodice, CopieDiverseStabiliEDellaStessaForma)
     EXPECT_EQ(f.s.CodiciCopie, std::vector<std::string>{f.s.Codice});
 }
 
+// Catches: a print in the size of the other kind (the kind left over from
+// the print before, or only the first page set); a teacher print that makes
+// copies of its own instead of following the pupils'; options chosen in the
+// window changing the sheet already shown.
+TEST(GeneratoreCodice, LeStampePortanoIlLoroTipoEDocentiSegueAlunni)
+{
+    Finestra f;
+    f.g.SceltaLivello(1);
+    ASSERT_TRUE(f.g.VisualizzaSchedaAlunni());
+    const OpzioniScheda inUso = f.s.OpzioniInUso;
+    OpzioniScheda scelte;
+    scelte.Esercizi = NumeroEsercizi::Due;
+    f.g.ScegliOpzioni(scelte);
+    EXPECT_EQ(f.s.Opzioni, scelte);
+    EXPECT_EQ(f.s.OpzioniInUso, inUso);
+
+    const auto codiciETipi = [](const std::vector<StatoScheda> &pagine) {
+        std::vector<std::pair<std::string, std::int16_t>> visti;
+        for (const StatoScheda &pagina : pagine) {
+            visti.emplace_back(pagina.Codice, pagina.TipoScheda);
+        }
+        return visti;
+    };
+    for (int giro = 0; giro < 2; ++giro) {
+        SCOPED_TRACE(giro);
+        const auto alunni = codiciETipi(f.g.PagineAlunni(3));
+        ASSERT_EQ(alunni.size(), 3U);
+        f.g.VisualizzaSchedaDocenti();
+        const auto docenti = codiciETipi(f.g.PagineDocenti());
+        ASSERT_EQ(docenti.size(), 3U);
+        for (std::size_t i = 0; i < 3; ++i) {
+            EXPECT_EQ(alunni[i].first, f.s.CodiciCopie[i]);
+            EXPECT_EQ(alunni[i].second, StatoScheda::SchedaAlunni);
+            EXPECT_EQ(docenti[i].first, alunni[i].first);
+            EXPECT_EQ(docenti[i].second, StatoScheda::SchedaDocenti);
+        }
+    }
+}
 
 // Catches: a sheet from a code leaving the range of another sheet in force,
 // so the range shown above it and the next pupil sheet are not the code's;

@@ -90,7 +90,7 @@ FrmAttestato::FrmAttestato(Modulo2 &modulo, Stampante &stampante, Orologio &orol
     option5_ = std::make_unique<ComandiOpzione>(ComandiOpzione::Elementi(*this, u"Option5"), ColoriArancio,
                                                 3, [this](int indice) { EseguiComando(indice); });
 
-    m_.NomeAlunno = Capitalizza(m_.NomeAlunno);
+    m_.ImpostaNomeAlunno(Capitalizza(m_.NomeAlunno));
     stampabile_ = CalcolaValutazione(m_);
     if (!stampabile_) {
         ui_->Option5_0->setText(QStringLiteral("ATTESTATO NON STAMPABILE"));

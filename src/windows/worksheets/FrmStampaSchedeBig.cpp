@@ -92,8 +92,14 @@ FrmStampaSchedeBig::FrmStampaSchedeBig(Modulo2 &modulo, StatoScheda &scheda, Sta
         generatore_->VisualizzaSchedaDocenti();
         MostraRighe();
     });
-    connect(ui_->CmdStampaAlunni, &QPushButton::clicked, this, [this] { Stampa(StatoScheda::SchedaAlunni, PiePaginaAlunni); });
-    connect(ui_->CmdStampaDocenti, &QPushButton::clicked, this, [this] { Stampa(StatoScheda::SchedaDocenti, PiePaginaDocenti); });
+    // The pupil print makes the copies; the teacher print follows them.
+    connect(ui_->CmdStampaAlunni, &QPushButton::clicked, this, [this] {
+        // A number still being typed counts as it stands.
+        ui_->spnCopie->interpretText();
+        Stampa(generatore_->PagineAlunni(ui_->spnCopie->value()), PiePaginaAlunni);
+    });
+    connect(ui_->CmdStampaDocenti, &QPushButton::clicked, this,
+            [this] { Stampa(generatore_->PagineDocenti(), PiePaginaDocenti); });
     connect(ui_->CmdRicomincia, &QPushButton::clicked, this, &FrmStampaSchedeBig::CancellaScheda);
     connect(ui_->Command1, &QPushButton::clicked, this, &QWidget::close);
     connect(ui_->mnuStampante, &QAction::triggered, this, &FrmStampaSchedeBig::RichiestaSceltaStampante);
@@ -178,7 +184,7 @@ void FrmStampaSchedeBig::SceltaLivello(int indice)
 
 void FrmStampaSchedeBig::LeggiOpzioni()
 {
-    OpzioniScheda &opzioni = s_.Opzioni;
+    OpzioniScheda opzioni;
     opzioni.Operazioni = ui_->Opt5->isChecked() ? OperazioniPerEsercizio::Cinque : OperazioniPerEsercizio::Dieci;
     opzioni.Esercizi = ui_->Opt1->isChecked()   ? NumeroEsercizi::Due
                        : ui_->Opt2->isChecked() ? NumeroEsercizi::Quattro
@@ -186,6 +192,7 @@ void FrmStampaSchedeBig::LeggiOpzioni()
     opzioni.Nascosto = ui_->Option1_0->isChecked()   ? TermineDaNascondere::Risultato
                        : ui_->Option1_1->isChecked() ? TermineDaNascondere::UnTermine
                                                      : TermineDaNascondere::RisultatoOTermine;
+    generatore_->ScegliOpzioni(opzioni);
 }
 
 void FrmStampaSchedeBig::MostraRighe()
@@ -224,16 +231,9 @@ void FrmStampaSchedeBig::ApplicaCodice()
     MostraMessaggio(this, QString::fromUtf8(messaggio));
 }
 
-void FrmStampaSchedeBig::Stampa(std::int16_t tipoScheda, const char *piePagina)
+void FrmStampaSchedeBig::Stampa(const std::vector<StatoScheda> &pagine, const char *piePagina)
 {
-    s_.TipoScheda = tipoScheda;
-    // The pupil print makes the copies; the teacher print follows them.
-    if (tipoScheda == StatoScheda::SchedaAlunni) {
-        // A number still being typed counts as it stands.
-        ui_->spnCopie->interpretText();
-        generatore_->PreparaCopie(ui_->spnCopie->value());
-    }
-    MostraEsitoStampa(this, StampaSchede(stampante_, generatore_->Copie(), piePagina));
+    MostraEsitoStampa(this, StampaSchede(stampante_, pagine, piePagina));
 }
 
 } // namespace lumivex

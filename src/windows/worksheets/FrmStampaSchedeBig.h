@@ -8,8 +8,8 @@
 #include <QMainWindow>
 
 #include <array>
-#include <cstdint>
 #include <memory>
+#include <vector>
 
 class QLabel;
 class QWindow;
@@ -55,7 +55,7 @@ private:
     void LeggiOpzioni();
     void MostraRighe();
     void ApplicaCodice();
-    void Stampa(std::int16_t tipoScheda, const char *piePagina);
+    void Stampa(const std::vector<StatoScheda> &pagine, const char *piePagina);
     void FinestraAttiva(QWindow *finestra);
 
     Modulo2 &m_;
