@@ -6,12 +6,10 @@
 #include "exercise/Modulo2.h"
 #include "support/pdf/LetturaPdf.h"
 #include "printing/StampanteQt.h"
-#include "support/Finti.h"
 #include "support/cups/ConServerCups.h"
 #include "support/cups/ServerCupsPrivato.h"
-#include "support/stampa/StampanteRegistratrice.h"
+#include "support/finestre/FinestreProva.h"
 #include "windows/certificate/FrmAttestato.h"
-#include "windows/common/RegistroFinestre.h"
 
 #include <QApplication>
 #include <QEventLoop>
@@ -49,18 +47,18 @@ QRectF Disegnato(const QImage &immagine, double scala)
     return QRectF(QPointF(scatola.topLeft()) * scala, QSizeF(scatola.size()) * scala);
 }
 
-// The window shown as the report window's "ATTESTATO" does, printing on
-// `stampante` unless given another printer.
+// The window shown as the report window's "ATTESTATO" does, printing on the
+// recording printer unless given another printer.
 struct Ambiente {
     explicit Ambiente(std::int16_t esatte, const QString &nome = u"GIULIA"_s, Stampante *altra = nullptr)
+        : programma(altra ? std::make_unique<prove::Programma>(*altra) : std::make_unique<prove::Programma>())
+        , modulo(programma->stato)
+        , stampante(programma->registratrice)
+        , registro(programma->registro)
     {
         modulo.RisposteEsatte = esatte;
         modulo.NumOperazioni = 20;
         modulo.NomeAlunno = nome.toStdString();
-        registro.Registra<FrmAttestato>([this, altra] {
-            return std::make_unique<FrmAttestato>(modulo, altra ? *altra : stampante, orologio,
-                                                  u"Esercitazione"_s);
-        });
         finestra = &registro.MostraIngrandita<FrmAttestato>();
     }
     bool Disegnato() const { return QTest::qWaitFor([this] { return finestra->DisegnoCompleto(); }, 5000); }
@@ -69,10 +67,10 @@ struct Ambiente {
         return finestra->findChild<QPushButton *>(u"Option5_%1"_s.arg(c));
     }
 
-    Modulo2 modulo;
-    prove::StampanteRegistratrice stampante;
-    prove::OrologioFinto orologio;
-    RegistroFinestre registro{[] {}};
+    std::unique_ptr<prove::Programma> programma;
+    Modulo2 &modulo;
+    prove::StampanteRegistratrice &stampante;
+    RegistroFinestre &registro;
     QPointer<FrmAttestato> finestra;
 };
 

@@ -3,11 +3,12 @@
 // CUPS server with the queues Alfa, Beta (the system default) and Gamma.
 #include "printing/ErroreStampa.h"
 #include "printing/StampanteQt.h"
+#include "support/DiscoPieno.h"
 #include "support/Messaggi.h"
 #include "support/cups/AttesaSospesa.h"
 #include "support/cups/ConServerCups.h"
 #include "support/cups/ServerCupsPrivato.h"
-#include "windows/common/RegistroFinestre.h"
+#include "support/finestre/FinestreProva.h"
 #include "windows/printer/frmSceltaStampante.h"
 
 #include <QAbstractItemView>
@@ -18,13 +19,10 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
 #include <optional>
-
-#include <sys/mount.h>
 
 using namespace lumivex;
 
@@ -38,12 +36,6 @@ const QString SoloPdf = QStringLiteral("Il servizio di stampa non risponde: per 
 
 class TestSceltaStampante : public QObject {
     Q_OBJECT
-
-public:
-    TestSceltaStampante()
-    {
-        registro_.Registra<frmSceltaStampante>([this] { return std::make_unique<frmSceltaStampante>(*stampante_); });
-    }
 
 private slots:
     // Each test starts as the program does: nothing asked of the print system yet.
@@ -67,7 +59,8 @@ private:
     bool StampaChiedeIlFile();
 
     std::unique_ptr<StampanteQt> stampante_;
-    RegistroFinestre registro_{[] {}};
+    // The program's windows over stampante_, made again with it.
+    std::unique_ptr<prove::Programma> programma_;
     frmSceltaStampante *finestra_ = nullptr;
     int fileChiesti_ = 0;
     // The file the save dialog answers with; none means the user cancelled.
@@ -78,22 +71,24 @@ void TestSceltaStampante::init()
 {
     fileChiesti_ = 0;
     filePdf_.reset();
+    programma_.reset();
     stampante_ = std::make_unique<StampanteQt>([this](const QString &) {
         ++fileChiesti_;
         return filePdf_;
     });
+    programma_ = std::make_unique<prove::Programma>(*stampante_);
 }
 
 void TestSceltaStampante::cleanup()
 {
-    registro_.Scarica<frmSceltaStampante>();
+    programma_->registro.Scarica<frmSceltaStampante>();
     // A test stopped half-way must not leave the next without a server.
     Server->Avvia();
 }
 
 void TestSceltaStampante::Apri()
 {
-    finestra_ = &registro_.MostraModale<frmSceltaStampante>();
+    finestra_ = &programma_->registro.MostraModale<frmSceltaStampante>();
     QVERIFY(QTest::qWaitForWindowExposed(finestra_));
 }
 
@@ -265,32 +260,17 @@ void TestSceltaStampante::laSceltaValeSubitoEResta()
 // file of the same name the user chose to replace.
 void TestSceltaStampante::pdfSuDiscoPienoLoDiceENonLasciaNulla()
 {
-    QTemporaryDir cartella;
-    QVERIFY(cartella.isValid());
-    const QByteArray punto = QFile::encodeName(cartella.path());
-    if (::mount("tmpfs", punto.constData(), "tmpfs", 0, "size=64k") != 0) {
+    const prove::DiscoPieno disco(QStringLiteral("vecchio.pdf"), "%PDF-1.4 della settimana scorsa");
+    if (!disco.Montato()) {
         QSKIP("a full disk needs a small tmpfs, which only root may mount here");
     }
-    // Unmounted however the test ends, before the folder goes.
-    const std::unique_ptr<const char, void (*)(const char *)> smonta(punto.constData(),
-                                                                     [](const char *p) { ::umount(p); });
-    const QString vecchio = cartella.filePath(QStringLiteral("vecchio.pdf"));
-    {
-        QFile file(vecchio);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("%PDF-1.4 della settimana scorsa");
-    }
-    QFile riempimento(cartella.filePath(QStringLiteral("riempimento")));
-    QVERIFY(riempimento.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
-    const QByteArray blocco(4096, 'x');
-    while (riempimento.write(blocco) == blocco.size()) {
-    }
-    riempimento.close();
+    QVERIFY(disco.Pieno());
+    const QString vecchio = disco.Percorso(QStringLiteral("vecchio.pdf"));
 
     Apri();
     Scegli(QString::fromUtf8(StampanteQt::NomeStampantePdf));
     Chiudi();
-    for (const QString &nome : {cartella.filePath(QStringLiteral("nuovo.pdf")), vecchio}) {
+    for (const QString &nome : {disco.Percorso(QStringLiteral("nuovo.pdf")), vecchio}) {
         filePdf_ = nome;
         std::optional<GuastoStampa> guasto;
         try {
@@ -301,11 +281,11 @@ void TestSceltaStampante::pdfSuDiscoPienoLoDiceENonLasciaNulla()
         }
         QCOMPARE(guasto, std::optional<GuastoStampa>(GuastoStampa::PdfDiscoPieno));
     }
-    QVERIFY(!QFile::exists(cartella.filePath(QStringLiteral("nuovo.pdf"))));
+    QVERIFY(!QFile::exists(disco.Percorso(QStringLiteral("nuovo.pdf"))));
     QFile file(vecchio);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), QByteArray("%PDF-1.4 della settimana scorsa"));
-    QCOMPARE(QDir(cartella.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
+    QCOMPARE(QDir(disco.Cartella()).entryList(QDir::Files | QDir::Hidden).size(), 2);
 }
 
 int main(int argc, char **argv)

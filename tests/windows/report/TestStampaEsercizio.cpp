@@ -5,6 +5,7 @@
 #include "exercise/Modulo2.h"
 #include "worksheets/StatoScheda.h"
 #include "printing/EseguiStampa.h"
+#include "support/DiscoPieno.h"
 #include "support/Messaggi.h"
 #include "support/pdf/LetturaPdf.h"
 #include "printing/StampanteQt.h"
@@ -34,7 +35,6 @@
 #include <cmath>
 #include <memory>
 #include <optional>
-#include <sys/mount.h>
 #include <unistd.h>
 
 using namespace lumivex;
@@ -349,34 +349,20 @@ void TestStampaEsercizio::servizioFermoLaSceltaDelPdfSalvaLaPagina()
 // name damaged by the failed save.
 void TestStampaEsercizio::salvataggioPdfSuDiscoPienoLoDiceENonLasciaNulla()
 {
-    QTemporaryDir cartella;
-    const QByteArray punto = QFile::encodeName(cartella.path());
-    if (::mount("tmpfs", punto.constData(), "tmpfs", 0, "size=64k") != 0) {
+    const prove::DiscoPieno disco(QStringLiteral("vecchio.pdf"), "%PDF-1.4 di ieri");
+    if (!disco.Montato()) {
         QSKIP("a full disk needs a small tmpfs, which only root may mount here");
     }
-    // Unmounted however the test ends, before the folder goes.
-    const std::unique_ptr<const char, void (*)(const char *)> smonta(punto.constData(),
-                                                                     [](const char *p) { ::umount(p); });
-    const QString vecchio = cartella.filePath(QStringLiteral("vecchio.pdf"));
-    {
-        QFile file(vecchio);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        QCOMPARE(file.write("%PDF-1.4 di ieri"), qint64{16});
-        file.close();
-        QFile riempimento(cartella.filePath(QStringLiteral("riempimento")));
-        QVERIFY(riempimento.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
-        const QByteArray blocco(4096, 'x');
-        while (riempimento.write(blocco) == blocco.size()) {
-        }
-    }
-    const QString nuovo = cartella.filePath(QStringLiteral("resoconto.pdf"));
+    QVERIFY(disco.Pieno());
+    const QString vecchio = disco.Percorso(QStringLiteral("vecchio.pdf"));
+    const QString nuovo = disco.Percorso(QStringLiteral("resoconto.pdf"));
     QCOMPARE(MessaggioSalvataggio(nuovo),
              QStringLiteral("Non è stato possibile salvare il PDF \"%1\": il disco è pieno.").arg(nuovo));
     fileScelto_ = vecchio;
     Stampa();
     QCOMPARE(prove::ChiudiMessaggi(finestra_),
              QStringList{QStringLiteral("Non è stato possibile salvare il PDF \"%1\": il disco è pieno.").arg(vecchio)});
-    QCOMPARE(QDir(cartella.path()).entryList(QDir::Files | QDir::Hidden),
+    QCOMPARE(QDir(disco.Cartella()).entryList(QDir::Files | QDir::Hidden),
              (QStringList{QStringLiteral("riempimento"), QStringLiteral("vecchio.pdf")}));
     QFile file(vecchio);
     QVERIFY(file.open(QIODevice::ReadOnly));

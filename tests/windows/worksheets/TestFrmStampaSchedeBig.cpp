@@ -3,15 +3,13 @@
 // clearing on activation, and the page printed through a private CUPS server
 // (Alfa, Beta as the system default, Gamma), read back from the PDF.
 #include "exercise/Modulo2.h"
-#include "exercise/SorgenteCasuale.h"
 #include "support/Messaggi.h"
 #include "support/pdf/LetturaPdf.h"
 #include "printing/StampanteQt.h"
-#include "support/Finti.h"
 #include "support/cups/ConServerCups.h"
 #include "support/cups/ServerCupsPrivato.h"
+#include "support/finestre/SchedeProva.h"
 #include "windows/common/Messaggio.h"
-#include "windows/common/RegistroFinestre.h"
 #include "windows/printer/frmSceltaStampante.h"
 #include "windows/worksheets/FrmStampaSchedeBig.h"
 #include "worksheets/CodiceScheda.h"
@@ -35,7 +33,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <optional>
 
 using namespace lumivex;
 
@@ -49,9 +46,6 @@ const QString ServizioFermo = QStringLiteral("Il servizio di stampa non risponde
 
 class TestFrmStampaSchedeBig : public QObject {
     Q_OBJECT
-
-public:
-    TestFrmStampaSchedeBig();
 
 private slots:
     void init();
@@ -70,10 +64,10 @@ private:
     template <class T = QPushButton>
     T *Controllo(const char *nome) const
     {
-        return finestra_->findChild<T *>(QString::fromLatin1(nome));
+        return schede_.Controllo<T>(nome);
     }
     void Premi(const char *nome) const { QTest::mouseClick(Controllo(nome), Qt::LeftButton); }
-    QStringList Righe() const;
+    QStringList Righe() const { return schede_.Righe(); }
     // The page printed on Gamma by the command `comando`, its words.
     std::vector<prove::ParolaPdf> StampaSuGamma(const char *comando);
     void ScriviCodice(const QString &codice);
@@ -83,57 +77,31 @@ private:
         return Controllo<QLabel>("lblCodice")->text().remove(QStringLiteral("Codice scheda: "));
     }
 
-    Modulo2 m_;
-    StatoScheda s_;
-    SorgenteCasualeReale casuale_{2026};
-    prove::OrologioFinto orologio_;
-    StampanteQt stampante_{[](const QString &) { return std::optional<QString>(); }};
-    RegistroFinestre registro_{[] {}};
-    QPointer<FrmStampaSchedeBig> finestra_;
+    prove::SchedeProva schede_;
+    Modulo2 &m_ = schede_.programma.stato;
+    StatoScheda &s_ = schede_.programma.schede;
+    StampanteQt &stampante_ = schede_.stampante;
+    RegistroFinestre &registro_ = schede_.programma.registro;
+    QPointer<FrmStampaSchedeBig> &finestra_ = schede_.finestra;
 };
-
-TestFrmStampaSchedeBig::TestFrmStampaSchedeBig()
-{
-    registro_.Registra<FrmStampaSchedeBig>([this] {
-        auto finestra = std::make_unique<FrmStampaSchedeBig>(m_, s_, stampante_, casuale_, orologio_);
-        // As the program wires it.
-        connect(finestra.get(), &FrmStampaSchedeBig::RichiestaSceltaStampante, this,
-                [this] { registro_.MostraModale<frmSceltaStampante>(); });
-        return finestra;
-    });
-    registro_.Registra<frmSceltaStampante>([this] { return std::make_unique<frmSceltaStampante>(stampante_); });
-}
 
 void TestFrmStampaSchedeBig::init()
 {
-    m_ = Modulo2{};
-    s_ = StatoScheda{};
+    schede_.Ricomincia();
 }
 
 void TestFrmStampaSchedeBig::cleanup()
 {
-    prove::ChiudiMessaggi(finestra_);
-    registro_.Scarica<frmSceltaStampante>();
-    registro_.Scarica<FrmStampaSchedeBig>();
-    QTRY_VERIFY(finestra_.isNull());
+    QVERIFY(schede_.Scarica());
 }
 
 FrmStampaSchedeBig &TestFrmStampaSchedeBig::Apri()
 {
-    finestra_ = &registro_.MostraIngrandita<FrmStampaSchedeBig>();
+    schede_.Mostra();
     if (!QTest::qWaitForWindowActive(finestra_)) {
         qWarning("worksheet window not active");
     }
     return *finestra_;
-}
-
-QStringList TestFrmStampaSchedeBig::Righe() const
-{
-    QStringList righe;
-    for (int i = 1; i <= 60; ++i) {
-        righe.append(finestra_->findChild<QLabel *>(QStringLiteral("LblOp_%1").arg(i))->text());
-    }
-    return righe;
 }
 
 // Catches: lines shown or print buttons visible in a fresh window; the view

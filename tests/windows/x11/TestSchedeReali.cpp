@@ -4,15 +4,12 @@
 // Gamma) taking the print, the page read back with pdftotext.
 #include "windows/x11/EventiX.h"
 
-#include "exercise/Modulo2.h"
-#include "exercise/SorgenteCasuale.h"
 #include "printing/Dispositivo.h"
 #include "printing/StampanteQt.h"
-#include "support/Finti.h"
 #include "support/Messaggi.h"
 #include "support/cups/ConServerCups.h"
 #include "support/cups/ServerCupsPrivato.h"
-#include "windows/common/RegistroFinestre.h"
+#include "support/finestre/SchedeProva.h"
 #include "windows/worksheets/FrmStampaSchedeBig.h"
 #include "worksheets/CodiceScheda.h"
 #include "worksheets/GeneratoreScheda.h"
@@ -29,7 +26,6 @@
 #include <QRadioButton>
 #include <QSpinBox>
 
-#include <optional>
 
 using namespace lumivex;
 
@@ -56,9 +52,6 @@ QString Simplificato(const std::string &testo) { return QString::fromStdString(t
 class TestSchedeReali : public QObject {
     Q_OBJECT
 
-public:
-    TestSchedeReali();
-
 private slots:
     void initTestCase();
     void init();
@@ -74,10 +67,7 @@ private:
     template <class T = QPushButton>
     T *Controllo(const char *nome) const
     {
-        T *trovato = finestra_->findChild<T *>(QString::fromLatin1(nome));
-        if (trovato == nullptr)
-            qFatal("Manca %s", nome);
-        return trovato;
+        return schede_.Controllo<T>(nome);
     }
     // On a radio button only its circle and caption take the click.
     [[nodiscard]] bool Clic(const char *nome)
@@ -95,24 +85,14 @@ private:
                         QString::fromLatin1(fine));
     }
     [[nodiscard]] bool ScriviCodice(const std::string &codice);
-    QStringList Righe() const;
+    QStringList Righe() const { return schede_.Righe(); }
 
     prove::EventiX x_;
-    Modulo2 m_;
-    StatoScheda s_;
-    SorgenteCasualeReale casuale_{2026};
-    prove::OrologioFinto orologio_;
-    StampanteQt stampante_{[](const QString &) { return std::optional<QString>(); }};
-    RegistroFinestre registro_{[] {}};
-    QPointer<FrmStampaSchedeBig> finestra_;
+    prove::SchedeProva schede_;
+    StatoScheda &s_ = schede_.programma.schede;
+    StampanteQt &stampante_ = schede_.stampante;
+    QPointer<FrmStampaSchedeBig> &finestra_ = schede_.finestra;
 };
-
-TestSchedeReali::TestSchedeReali()
-{
-    registro_.Registra<FrmStampaSchedeBig>([this] {
-        return std::make_unique<FrmStampaSchedeBig>(m_, s_, stampante_, casuale_, orologio_);
-    });
-}
 
 void TestSchedeReali::initTestCase()
 {
@@ -124,21 +104,17 @@ void TestSchedeReali::initTestCase()
 // Each case is a freshly started program: nothing chosen, no sheet drawn.
 void TestSchedeReali::init()
 {
-    m_ = Modulo2{};
-    s_ = StatoScheda{};
+    schede_.Ricomincia();
 }
 
 void TestSchedeReali::cleanup()
 {
-    prove::ChiudiMessaggi(finestra_);
-    registro_.Scarica<FrmStampaSchedeBig>();
-    QTRY_VERIFY(finestra_.isNull());
+    QVERIFY(schede_.Scarica());
 }
 
 FrmStampaSchedeBig &TestSchedeReali::Apri()
 {
-    finestra_ = &registro_.MostraIngrandita<FrmStampaSchedeBig>();
-    if (!prove::EventiX::Attiva(*finestra_))
+    if (!prove::EventiX::Attiva(schede_.Mostra()))
         qWarning("la finestra delle schede non si attiva");
     return *finestra_;
 }
@@ -146,14 +122,6 @@ FrmStampaSchedeBig &TestSchedeReali::Apri()
 bool TestSchedeReali::ScriviCodice(const std::string &codice)
 {
     return Clic("txtCodiceScheda") && Scrivi(QString::fromStdString(codice), "Return");
-}
-
-QStringList TestSchedeReali::Righe() const
-{
-    QStringList righe;
-    for (int i = 1; i <= 60; ++i)
-        righe.append(Controllo<QLabel>(qPrintable(QStringLiteral("LblOp_%1").arg(i)))->text());
-    return righe;
 }
 
 // Catches: "Risultato", once chosen, staying selected beside "Un termine" or
