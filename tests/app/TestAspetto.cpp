@@ -103,7 +103,7 @@ private slots:
         ImpostaApplicazione(*qApp);
     }
 
-    // Catches a window icon decoded wrongly from the copy built into the
+    // Catches: a window icon decoded wrongly from the copy built into the
     // program (channels, rows, premultiplication), a size missing, and an
     // icon theme asked for it at start (walking the theme's folders was a
     // good part of the start's cost, and its answer is the same artwork).
@@ -120,7 +120,7 @@ private slots:
         }
     }
 
-    // Catches light theme text kept on the forms' light design colours (or
+    // Catches: light theme text kept on the forms' light design colours (or
     // the reverse) under a dark desktop theme, and disabled keys drawn in
     // the colour of their own face.
     void leggibileConUnTemaScuro()
@@ -170,7 +170,7 @@ private slots:
         QVERIFY(spenti > 0);
     }
 
-    // Catches the toolkit's dialogs left in English, under an Italian
+    // Catches: the toolkit's dialogs left in English, under an Italian
     // session and under LANG=C alike (the test runs under both), and a
     // locale with no translation taken as it is.
     void dialoghiInItaliano()
@@ -192,7 +192,7 @@ private slots:
         QCOMPARE(pulsanti->button(QDialogButtonBox::Cancel)->text().remove(u'&'), u"Annulla"_s);
     }
 
-    // Catches spaced-out captions read letter by letter, a caption of
+    // Catches: spaced-out captions read letter by letter, a caption of
     // numbers or a plain word changed, and a named control renamed.
     void didascalieSpaziateLetteComeParole()
     {
@@ -213,7 +213,7 @@ private slots:
         QCOMPARE(Nome(chiudi), u"Chiudi"_s);
     }
 
-    // Catches the hidden term read as "question mark", the crosses read as
+    // Catches: the hidden term read as "question mark", the crosses read as
     // nothing, and the printer list without the label that says what it is.
     void nomiPerIlLettoreDiSchermo()
     {

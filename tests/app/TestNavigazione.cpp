@@ -40,7 +40,7 @@ class TestNavigazione : public QObject {
     Q_OBJECT
 
 private slots:
-    // Catches a report request left unwired or wired to another window, and
+    // Catches: a report request left unwired or wired to another window, and
     // the printer choice shown without its modality.
     void richiesteDelResoconto()
     {
@@ -61,7 +61,7 @@ private slots:
         QCOMPARE(p.fine, 0);
     }
 
-    // Catches the start window's and the exercise window's requests left
+    // Catches: the start window's and the exercise window's requests left
     // unwired or opening the wrong window.
     void richiesteDellInizioEDellEsercizio()
     {
@@ -83,7 +83,7 @@ private slots:
         QVERIFY(p.registro.Trova<FrmStampaEsercizio>()->isVisible());
     }
 
-    // Catches the start window's "Stampa schede" left greyed out or
+    // Catches: the start window's "Stampa schede" left greyed out or
     // unwired, the worksheet window opened modal, its printer choice not
     // modal, and "Esci" leaving it open.
     void schedeDallInizio()
@@ -104,7 +104,7 @@ private slots:
         QCOMPARE(p.fine, 1);
     }
 
-    // Catches a window whose own closing command hides it but leaves it
+    // Catches: a window whose own closing command hides it but leaves it
     // loaded, so that the program never ends, or that unloads another.
     // The exercise window's "Esco" is TestFrmInizio's.
     void ogniFinestraSiScaricaDaSola()
@@ -126,11 +126,10 @@ private slots:
         QCOMPARE(p.fine, 0);
     }
 
-    // "FINE SESSIONE" with all eight windows loaded. Catches it left unwired,
+    // Catches: "FINE SESSIONE", with all eight windows loaded, left unwired,
     // closing the certificate (whose drawing must run to its end) or the
     // name window with the rest, or ending the program while they are open;
-    // and the certificate not naming the kind of exercise the start window
-    // shows.
+    // the certificate not naming the kind of exercise the start window shows.
     void fineSessioneLasciaNomeEAttestato()
     {
         Programma p;
@@ -156,10 +155,9 @@ private slots:
         QCOMPARE(p.fine, 1);
     }
 
-    // The kind of exercise comes from the shared state, not from the start
-    // window's label: catches a certificate with an empty line 5 when the
-    // start window has been closed, and the start window showing a kind the
-    // certificate does not print.
+    // Catches: a certificate with an empty line 5 when the start window has
+    // been closed (the kind read from its label, not from the shared state),
+    // and the start window showing a kind the certificate does not print.
     void tipoEsercizioSenzaFinestraIniziale()
     {
         Programma p;

@@ -62,12 +62,15 @@ protected:
     int presa_ = -1;
 };
 
+// Catches: a display taken for granted with no display variable, or an empty one.
 TEST_F(SondaSchermo, SenzaVariabiliNonCeSchermo)
 {
     EXPECT_FALSE(Disponibile({}));
     EXPECT_FALSE(Disponibile({{"DISPLAY", ""}}));
 }
 
+// Catches: a local X server that answers refused in one of the forms a
+// display name takes (screen number, "unix:" prefix).
 TEST_F(SondaSchermo, UnServerLocaleCheRispondeBasta)
 {
     Ascolta();
@@ -77,6 +80,9 @@ TEST_F(SondaSchermo, UnServerLocaleCheRispondeBasta)
     }
 }
 
+// Catches: a display name with no server behind it taken as a display, so
+// the program starts without a screen; an overlong name overrunning the
+// socket path.
 TEST_F(SondaSchermo, UnServerLocaleCheNonRispondeNonBasta)
 {
     // Display 5 has a socket only once Ascolta ran; 6 never does.
@@ -86,6 +92,8 @@ TEST_F(SondaSchermo, UnServerLocaleCheNonRispondeNonBasta)
     EXPECT_FALSE(Disponibile({{"DISPLAY", ":" + std::string(200, '9')}}));
 }
 
+// Catches: a chosen platform, a Wayland session or a remote X server
+// refused because no local socket can prove them.
 TEST_F(SondaSchermo, PiattaformaWaylandEServerRemotoSonoCreduti)
 {
     EXPECT_TRUE(Disponibile({{"QT_QPA_PLATFORM", "offscreen"}}));

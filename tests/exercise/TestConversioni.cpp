@@ -9,7 +9,8 @@
 namespace lumivex {
 namespace {
 
-// A missing or doubled blank shifts every column of the log and the labels.
+// Catches: a missing or doubled blank in place of the sign, which shifts
+// every column of the log and the labels.
 TEST(Conversioni, TestoConSegnoMetteUnoSpazioAlPostoDelSegno)
 {
     EXPECT_EQ(TestoConSegno(std::int16_t{25}), " 25");
@@ -26,6 +27,8 @@ TEST(Conversioni, TestoConSegnoMetteUnoSpazioAlPostoDelSegno)
     EXPECT_EQ(TestoSemplice(std::int16_t{-7}), "-7");
 }
 
+// Catches: blanks inside an answer dropped, so "1 8" would pass for 18; an
+// answer of blanks alone not emptied.
 TEST(Conversioni, SenzaSpaziTogliSoloGliSpaziEsterni)
 {
     EXPECT_EQ(SenzaSpazi(" 18 "), "18");
@@ -34,7 +37,7 @@ TEST(Conversioni, SenzaSpaziTogliSoloGliSpaziEsterni)
     EXPECT_EQ(SenzaSpazi(" 1 8"), "1 8");
 }
 
-// Leaving 16 bits must be reported, not wrapped into a wrong counter.
+// Catches: leaving 16 bits wrapped into a wrong counter instead of reported.
 TEST(Interi16, LOverflowEUnErroreRiportato)
 {
     constexpr auto massimo = std::numeric_limits<std::int16_t>::max();

@@ -73,8 +73,8 @@ protected:
     }
 };
 
-// The two log endings the report prints, blanks included, and what the
-// pupil sees on the way: cross, help panel, "?" again after a refusal.
+// Catches: the two log endings the report prints wrong by a blank or a
+// mark; the cross, the help panel or the "?" after a refusal not shown.
 TEST_F(EsercizioInCorso, LaRigaRegistraRisposteSegniEAiuto)
 {
     EXPECT_EQ(s().LblOperazione.Caption, "1");
@@ -113,6 +113,9 @@ TEST_F(EsercizioInCorso, LaRigaRegistraRisposteSegniEAiuto)
     AttendiTastierino(false);
 }
 
+// Catches: "Avanti" or "Esco" working while a problem is open; a refusal
+// counted with no help offered; an empty answer not counted as wrong; a fifth
+// digit kept; "Cancella" past the "?"; answers compared as numbers.
 TEST_F(EsercizioInCorso, LaRispostaSiScriveSiCancellaESiConfrontaComeTesto)
 {
     e.EseguiTasto(Avanti);
@@ -137,6 +140,8 @@ TEST_F(EsercizioInCorso, LaRispostaSiScriveSiCancellaESiConfrontaComeTesto)
     EXPECT_EQ(Coda(), "(R.* 018* ") << "compared as text: 018 is not 18";
 }
 
+// Catches: the third refusal reopening the keypad instead of calling the
+// teacher; keys or refusals counting while the intervention waits.
 TEST_F(EsercizioInCorso, TreRifiutiPortanoAllIntervento)
 {
     for (const char *sbagliata : {"1", "2", "3"}) {
@@ -159,6 +164,8 @@ TEST_F(EsercizioInCorso, TreRifiutiPortanoAllIntervento)
     EXPECT_TRUE(s().ChiusuraRichiesta);
 }
 
+// Catches: a problem answered after midnight timed negative or from the
+// wrong day; the two-digit cap of the label applied to the logged time too.
 TEST_F(EsercizioInCorso, ITempiSiSommanoAncheOltreLaMezzanotte)
 {
     orologio.Ora = 36000.0F;
@@ -188,7 +195,7 @@ TEST_F(EsercizioInCorso, ITempiSiSommanoAncheOltreLaMezzanotte)
     EXPECT_EQ(m.StrTempoTotale, " 1025");
 }
 
-// Fault: answers timed on the time of day, so a clock set back (the end of
+// Catches: answers timed on the time of day, so a clock set back (the end of
 // daylight saving, a correction) is taken for midnight and adds a day, and a
 // clock set forward adds the jump. OraInizio and OraFine stay times of day.
 TEST_F(EsercizioInCorso, UnOrologioSpostatoNonFalsaITempi)
@@ -282,8 +289,9 @@ TEST_F(EsercizioInCorso, DopoUnRifiutoLaRispostaRespintaNonTorna)
     EXPECT_EQ(m.Risposta, "?");
 }
 
-// Every exercise numbers its problems 1 to 20, the second one included, and
-// a reset clears only what belongs to the exercise.
+// Catches: an exercise after the first not numbering its problems from 1;
+// a reset clearing what is not the exercise's (a worksheet's lines, the
+// pupil's name); the reset counter overflowing in a long run.
 TEST_F(EsercizioInCorso, OgniEsercizioRipartedaUno)
 {
     m.ElencoOperazioni[21] = "riga di una scheda";
@@ -311,8 +319,9 @@ TEST_F(EsercizioInCorso, OgniEsercizioRipartedaUno)
     EXPECT_EQ(s().LblOperazione.Caption, "1");
 }
 
-// A whole exercise mixing right answers, help, a refusal and the
-// intervention; then the notice and no 21st problem.
+// Catches: a whole exercise mixing right answers, help, a refusal and the
+// intervention logged or counted wrongly; no notice at the end, or a 21st
+// problem.
 TEST_F(EsercizioInCorso, UnEsercizioCompletoDiVentiProblemi)
 {
     const std::array<std::string, 4> code{"(R.18  ", "(R.43*  18" + Grado, "(R.43* 18  ", "(R.1* 2* 3*  18" + Grado};

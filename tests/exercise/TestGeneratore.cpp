@@ -37,8 +37,9 @@ struct Generazione {
     }
 };
 
-// The worked example 43 - 25 = 30 - 12 with each term hidden in turn: a slip
-// in a fixed piece or a pad moves the pupil's answer off column 36.
+// Catches: a slip in a fixed piece or a pad of the worked example
+// 43 - 25 = 30 - 12, with each term hidden in turn, which moves the pupil's
+// answer off column 36.
 TEST(Generatore, EsempioSvoltoRigaPerRiga)
 {
     const std::array<const char *, 4> righe{" ... -   25 =   30 -   12", "  43 -  ... =   30 -   12",
@@ -73,8 +74,9 @@ TEST(Generatore, EsempioSvoltoRigaPerRiga)
 
 class OgniLivello : public ::testing::TestWithParam<LivelloEsercizio> {};
 
-// Over many real draws: every term in range and both ends reached, the
-// equality and ordering always hold, every hidden position turns up.
+// Catches: over many real draws, a term out of range or an end never
+// reached, the equality or the ordering broken, a hidden position that never
+// turns up.
 TEST_P(OgniLivello, MoltiProblemiRispettanoLeRegole)
 {
     SorgenteCasualeReale casuale(99);

@@ -15,6 +15,7 @@
 namespace lumivex {
 namespace {
 
+// Catches: a range button applying another range, or its text off by a blank.
 TEST(SceltaLivello, OgniPulsanteIlSuoIntervalloEIlSuoTesto)
 {
     struct Atteso {
@@ -37,6 +38,7 @@ TEST(SceltaLivello, OgniPulsanteIlSuoIntervalloEIlSuoTesto)
     }
 }
 
+// Catches: an index outside the buttons read past the table or changing the range.
 TEST(SceltaLivello, IndiceFuoriDaiPulsantiNonCambiaNulla)
 {
     Modulo2 m;
@@ -49,6 +51,8 @@ TEST(SceltaLivello, IndiceFuoriDaiPulsantiNonCambiaNulla)
     }
 }
 
+// Catches: a report listing more lines than one exercise (a worksheet's
+// lines after it), or a negative count.
 TEST(Resoconto, RigheElencateTraZeroEVenti)
 {
     Modulo2 m;
@@ -58,6 +62,8 @@ TEST(Resoconto, RigheElencateTraZeroEVenti)
     }
 }
 
+// Catches: a closed report's total time shown by the next one; closing it
+// forgetting the pupil's name or the kind of exercise.
 TEST(Resoconto, ChiusuraDimenticaIlTempoTotale)
 {
     Modulo2 m;

@@ -57,7 +57,7 @@ private:
     std::array<std::optional<std::string>, 3> salvate_;
 };
 
-// Fault: the C locale's own date form, month first with a two-digit year
+// Catches: the C locale's own date form, month first with a two-digit year
 // ("12/08/26"), printed where no locale is set, or the C locale under any of
 // its names, or one the machine lacks; and so by the machine's clock.
 TEST_F(Ambiente, SenzaImpostazioniRegionaliLaDataEGiornoMeseAnno)

@@ -9,6 +9,7 @@
 namespace lumivex {
 namespace {
 
+// Catches: draws outside [0, 1), or bunched in part of it.
 TEST(SorgenteCasuale, UniformeInZeroUno)
 {
     SorgenteCasualeReale sorgente(1);
@@ -24,8 +25,8 @@ TEST(SorgenteCasuale, UniformeInZeroUno)
     }
 }
 
-// A worksheet reseeds sixty times within one clock reading: restarting the
-// sequence there would give sixty copies of one problem.
+// Catches: a reseed with the same clock reading restarting the sequence,
+// so a worksheet's sixty reseeds give sixty copies of one problem.
 TEST(SorgenteCasuale, RisemareConLaStessaLetturaNonRicominciaLaSequenza)
 {
     SorgenteCasualeReale sorgente;

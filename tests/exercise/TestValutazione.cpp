@@ -18,8 +18,8 @@ struct Caso {
 
 class Valutazioni : public ::testing::TestWithParam<Caso> {};
 
-// Every band with its boundaries: a share exactly on a boundary takes the
-// higher grade, and the unanswered problem on screen counts as asked.
+// Catches: a share exactly on a band's boundary given the lower grade; the
+// unanswered problem on screen not counted as asked.
 TEST_P(Valutazioni, GiudizioEStampabilita)
 {
     Modulo2 m;

@@ -46,7 +46,8 @@ struct Scheda {
     }
 };
 
-// The exact texts: a blank too many or too few shows in the printed footer.
+// Catches: a range's text a blank too long or too short, which shows in the
+// printed footer.
 TEST(SceltaLivello, ImpostaIntervalloETestoEsatti)
 {
     prove::SorgenteFinta casuale;
@@ -74,9 +75,9 @@ TEST(SceltaLivello, ImpostaIntervalloETestoEsatti)
     }
 }
 
-// 45 - 23 = 38 - 16 with each term hidden in turn, against the sheet's worked
-// example byte for byte. A fresh state has no pad for the fourth term: left
-// uncomputed, it would pull that column one place to the left.
+// Catches: a line of 45 - 23 = 38 - 16, with each term hidden in turn, not
+// the sheet's worked example byte for byte; in a fresh state, the fourth
+// term's pad left uncomputed, pulling that column one place to the left.
 TEST(CostruisciRiga, EsempioSvoltoRigaAlunniERigaDocenti)
 {
     struct Caso {
@@ -112,8 +113,8 @@ TEST(CostruisciRiga, EsempioSvoltoRigaAlunniERigaDocenti)
     EXPECT_TRUE(casuale.Valori.empty()) << "four terms and the hidden one: no other draw";
 }
 
-// A swapped draw is put in order, unequal differences are drawn again, and a
-// difference of 0 is a problem like any other.
+// Catches: a swapped draw left out of order, unequal differences accepted,
+// a difference of 0 refused.
 TEST(GeneraSot, OrdinaScartaEAccettaLaDifferenzaZero)
 {
     prove::SorgenteFinta casuale;
@@ -132,8 +133,8 @@ TEST(GeneraSot, OrdinaScartaEAccettaLaDifferenzaZero)
     EXPECT_TRUE(casuale.Valori.empty());
 }
 
-// Terms of one or three digits (other ranges) get pads of two blanks and of
-// none, so every term keeps its column.
+// Catches: terms of one or three digits (other ranges) padded like two,
+// moving them off their column.
 TEST(AllineaScheda, UnaETreCifreTengonoLeColonne)
 {
     prove::SorgenteFinta casuale;
@@ -160,9 +161,10 @@ struct Livello {
 
 class OgniLivello : public ::testing::TestWithParam<Livello> {};
 
-// Over many real draws: every term in range with both ends reached (no 99 on
-// the last range), the equality and ordering hold, the hidden term is any of
-// four, and the teacher line is the pupil line plus the solution.
+// Catches: over many real draws, a term out of range or an end never reached
+// (no 99 on the last range), the equality or ordering broken, a hidden term
+// that never turns up, a teacher line other than the pupil line plus the
+// solution.
 TEST_P(OgniLivello, MoltiProblemiRispettanoLeRegole)
 {
     SorgenteCasualeReale casuale(2026);
@@ -200,8 +202,8 @@ INSTANTIATE_TEST_SUITE_P(TreIntervalli, OgniLivello,
                              return "Da" + std::to_string(info.param.minimo) + "A" + std::to_string(info.param.ultimo);
                          });
 
-// Sixty reseeds within one clock reading must still give sixty independent
-// problems: a reseed that restarted the sequence would repeat one problem.
+// Catches: a reseed that restarts the sequence, so sixty reseeds within one
+// clock reading repeat one problem.
 TEST(VisualizzaSchedaAlunni, SessantaProblemiIndipendentiConLOrologioFermo)
 {
     SorgenteCasualeReale casuale(5);
@@ -214,8 +216,8 @@ TEST(VisualizzaSchedaAlunni, SessantaProblemiIndipendentiConLOrologioFermo)
     EXPECT_EQ(orologio.Letture, 1) << "one clock reading per sheet";
 }
 
-// An index outside 0..65 is refused before anything is drawn or written: the
-// sheet, the pads and the random sequence are as they were.
+// Catches: an index outside 0..65 written past the sheet, or drawing before
+// it is refused (the pads or the random sequence moved).
 TEST(IndiceRiga, FuoriDaZeroSessantacinqueNonToccaNulla)
 {
     prove::SorgenteFinta casuale;

@@ -48,8 +48,9 @@ struct Forma {
 
 class OgniForma : public ::testing::TestWithParam<Forma> {};
 
-// The chosen groups fill exactly their own lines (group g on 10g+1..10g+10),
-// and a sheet drawn after a full one keeps none of its lines, in either view.
+// Catches: a chosen group outside its own lines (group g on 10g+1..10g+10),
+// or a sheet drawn after a full one keeping some of its lines, in either
+// view.
 TEST_P(OgniForma, OgniEsercizioAlSuoPostoERestoVuoto)
 {
     Finestra f;
@@ -97,8 +98,9 @@ struct Scelta {
 
 class OgniScelta : public ::testing::TestWithParam<Scelta> {};
 
-// Which terms the dots may stand for: the result only, one of the first
-// three, or any of the four; the teacher's answer is always the hidden term.
+// Catches: dots on a term the choice excludes (the result only, one of the
+// first three, any of the four); a teacher's answer that is not the hidden
+// term.
 TEST_P(OgniScelta, NascondeSoloITerminiScelti)
 {
     Finestra f;
@@ -135,8 +137,8 @@ INSTANTIATE_TEST_SUITE_P(TreScelte, OgniScelta,
                                                   "RisultatoOTermine"}),
                          [](const ::testing::TestParamInfo<Scelta> &info) { return std::string(info.param.nome); });
 
-// Options changed after a sheet was drawn leave that sheet and its teacher
-// view alone; the next pupil sheet follows them.
+// Catches: options changed after a sheet was drawn changing that sheet or
+// its teacher view, or not followed by the next pupil sheet.
 TEST(Opzioni, ValgonoDallaProssimaSchedaAlunni)
 {
     Finestra f;
@@ -167,8 +169,9 @@ TEST(Opzioni, IlLivelloDellaSchedaEQuelloDellEstrazione)
     EXPECT_EQ(f.s.TestoLivelloInUso, "     Numero massimo compreso tra 50 e 99");
 }
 
-// The teacher view shows the sheet last drawn and draws nothing; two pupil
-// views draw two sheets; before any sheet the teacher view is empty.
+// Catches: the teacher view drawing a sheet or showing another than the
+// last; two pupil views showing one sheet; a teacher view before any sheet
+// showing anything.
 TEST(Viste, DocentiMostraLUltimaSchedaSenzaEstrarre)
 {
     Finestra f;
@@ -190,9 +193,9 @@ TEST(Viste, DocentiMostraLUltimaSchedaSenzaEstrarre)
     EXPECT_NE(f.s.RigheAlunni, alunni);
 }
 
-// A sheet drawn while the pupil is solving a problem: the problem, its
-// solution and the exercise log stay as they were, so the pupil's right
-// answer is still judged right.
+// Catches: a sheet drawn while the pupil is solving a problem changing the
+// problem, its solution or the exercise log, so a right answer is judged
+// wrong.
 TEST(Esercizio, UnaSchedaNonToccaIlProblemaInCorso)
 {
     Finestra f;

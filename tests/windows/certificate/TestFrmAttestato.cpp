@@ -80,6 +80,8 @@ class TestFrmAttestato : public QObject {
     Q_OBJECT
 
 private slots:
+    // Catches: a dark desktop theme reaching the paper; a blurred picture on
+    // a 2x screen.
     // A dark desktop theme must not reach the paper: where nothing is drawn
     // the picture is white, on screen and in what is printed. On a 2x screen
     // (run again with QT_SCALE_FACTOR=2) the picture holds the screen's own
@@ -106,8 +108,8 @@ private slots:
         QCOMPARE(immagine.dotsPerMeterX(), qRound(picture->logicalDpiX() / 0.0254));
     }
 
-    // The capitalised name is stored back and drawn on line 3; 15 of 20 can be
-    // printed.
+    // Catches: the name not capitalised, or not stored back, on line 3; a
+    // wrong line, grade or date; 15 of 20 not printable.
     void righeEValutazione()
     {
         const std::vector<std::pair<QString, QString>> nomi{
@@ -129,6 +131,8 @@ private slots:
         }
     }
 
+    // Catches: a certificate below the pass mark printed by a click or a
+    // key; digits or Space stopping on the disabled command.
     void nonStampabileNeDaMouseNeDaTasti()
     {
         Ambiente a(9);
@@ -146,9 +150,10 @@ private slots:
         QVERIFY(a.stampante.Operazioni.empty());
     }
 
-    // Between two lines a print is asked for, then maybe "TORNA ALLA FINESTRA
-    // PRECEDENTE". Catches half a certificate printed, a print lost, the drawing
-    // going on in an unloaded window (a crash under the sanitizers, or a print).
+    // Catches: with a print asked for between two lines, then maybe "TORNA
+    // ALLA FINESTRA PRECEDENTE": half a certificate printed, a print lost,
+    // the drawing going on in an unloaded window (a crash under the
+    // sanitizers, or a print).
     void comandiDuranteIlDisegno()
     {
         for (const bool torna : {false, true}) {
@@ -185,6 +190,9 @@ private slots:
         }
     }
 
+    // Catches: the picture misplaced on the page, cut off, or scaled out of
+    // proportion; a cancelled PDF file choice taken for a fault, a file that
+    // cannot be written not said.
     // The page holds the picture with its top-left corner 1000 twips (50 pt)
     // right and 100 twips (5 pt) down from the printable area's corner, a
     // quarter inch (18 pt) from the sheet's edge: at its own size where it

@@ -91,6 +91,8 @@ class TestFinestreComuni : public QObject {
     Q_OBJECT
 
 private slots:
+    // Catches: an element's command run by the wrong key, press or
+    // accessibility action, or twice, or not at all.
     // Two arrays on one window: Cmd_0..Cmd_2 (digits 1..4) and Cmd_3, which
     // Cmd_1's command gives the focus to.
     void comandiDaTastiMouseEAccessibilita()
@@ -149,6 +151,8 @@ private slots:
         QCOMPARE(azioniB, Azioni{0});
     }
 
+    // Catches: real input (double clicks, held keys) running a command too
+    // often or too seldom.
     // Real input through the window: Cmd_0..Cmd_1 (digits 1..2), Cmd_1's
     // command moves the focus to Cmd_2, an array of its own.
     void doppioClicETastiTenutiComeDaX()
@@ -171,7 +175,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&finestra));
         QWindow *x = finestra.windowHandle();
 
-        // Fault: the second press of a double click, delivered as
+        // Catches: the second press of a double click, delivered as
         // MouseButtonDblClick, dropped.
         QTest::mouseDClick(x, Qt::LeftButton, {}, p[0]->geometry().center());
         QCOMPARE(azioniA, (Azioni{0, 0}));
@@ -182,13 +186,13 @@ private slots:
         InvioTenutoX(x, 1000, {false, true, false, false, true, false});
         QCOMPARE(azioniA, (Azioni{0, 0, 1}));
         QVERIFY(azioniB.empty());
-        // Fault: a real press after the release swallowed, here on the
+        // Catches: a real press after the release swallowed, here on the
         // array that did not see the press.
         TastoX(x, QEvent::KeyPress, Qt::Key_Return, 2000);
         TastoX(x, QEvent::KeyRelease, Qt::Key_Return, 2090);
         QCOMPARE(azioniB, Azioni{0});
 
-        // Fault: a release lost with the program in the background, or long
+        // Catches: a release lost with the program in the background, or long
         // ago, turning the next real press into a "repeat".
         TastoX(x, QEvent::KeyPress, Qt::Key_Return, 3000);
         QApplicationStateChangeEvent sfondo(Qt::ApplicationInactive);
@@ -198,13 +202,15 @@ private slots:
         QCOMPARE(azioniB, (Azioni{0, 0, 0, 0}));
         TastoX(x, QEvent::KeyRelease, Qt::Key_Return, 9050);
 
-        // Fault: synthetic keys, whose clock a release and the next press may
+        // Catches: synthetic keys, whose clock a release and the next press may
         // share, taken for repeats.
         for (int volta = 0; volta < 3; ++volta)
             QTest::keyClick(x, Qt::Key_Return);
         QCOMPARE(azioniB.size(), 7U);
     }
 
+    // Catches: controls out of proportion after a resize (combo boxes and
+    // lines keep their height), or drifting off the design on the way back.
     // Laid out as Designer leaves a form, at 400 x 300.
     void scalaEPoiTornaAlProgetto()
     {
@@ -242,7 +248,7 @@ private slots:
             QCOMPARE(w->geometry(), posto);
     }
 
-    // Catches the two colours of a pair swapped, or one of them left on a
+    // Catches: the two colours of a pair swapped, or one of them left on a
     // button the focus has left.
     void coloriDelFuocoENormali()
     {
@@ -269,7 +275,7 @@ private slots:
         QCOMPARE(colori(), (QList<QColor>{normale, normale, fuoco}));
     }
 
-    // Catches a conversion that is not UTF-8 both ways (Latin-1 or the
+    // Catches: a conversion that is not UTF-8 both ways (Latin-1 or the
     // locale's), which would mangle the program's accented texts, and one
     // that stops at an embedded zero.
     void testoUtf8AndataERitorno()
@@ -283,6 +289,9 @@ private slots:
         QCOMPARE(AStd(QString()), std::string());
     }
 
+    // Catches: a window built twice; the close box hiding a window without
+    // unloading it; the program ending while a hidden window is loaded, or
+    // not when the last one goes.
     void registroCaricaScaricaEFine()
     {
         int fine = 0;

@@ -158,7 +158,7 @@ void TestFrmOperativo::ridimensionamento()
 
 void TestFrmOperativo::doppioClicSulTastierino()
 {
-    // Fault: the second of two quick clicks, which Qt delivers as a double
+    // Catches: the second of two quick clicks, which Qt delivers as a double
     // click, lost: "5" twice shows "5", "Cancella" twice removes one digit.
     Programma p;
     FrmOperativo &w = p.Apri<FrmOperativo>();

@@ -18,6 +18,9 @@ class TestFrmNome : public QObject {
     Q_OBJECT
 
 private slots:
+    // Catches: a deleted last letter left in NomeAlunno; keys taking the
+    // focus from "AVANTI"; letters not in capitals, or digits and signs typed;
+    // a held letter typed again by its repeats, flagged or not.
     void scrittura()
     {
         Modulo2 modulo;

@@ -35,7 +35,7 @@ private slots:
     void figuraDellaFinestra();
 };
 
-// Catches the picture built into the program decoded wrongly (channels,
+// Catches: the picture built into the program decoded wrongly (channels,
 // rows, premultiplication) or missing: the window must show the PNG of the
 // assets exactly.
 void TestFrmInizio::figuraDellaFinestra()
@@ -159,7 +159,7 @@ void TestFrmInizio::unAltroLivelloPrimaDiVai()
 
 void TestFrmInizio::coloriDeiComandi()
 {
-    // Fault: the start window painted with another window's pair.
+    // Catches: the start window painted with another window's pair.
     Programma p;
     FrmInizio &w = p.Apri<FrmInizio>();
     QCOMPARE(ConFuoco(w), u"Option2_0"_s);

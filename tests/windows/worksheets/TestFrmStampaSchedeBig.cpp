@@ -381,7 +381,7 @@ void VerificaPagina(const std::vector<prove::ParolaPdf> &parole, const QStringLi
 
 } // namespace
 
-// Catches, on the page that comes out: the sheet's code missing below the
+// Catches: on the page that comes out, the sheet's code missing below the
 // footer or not the one shown; a line in the wrong column, group or
 // row (line 1 at (1000, 2000), 30 at (1000, 14600), 31 at (6000, 2000), 60
 // at (6000, 14600) twips from the printable area's corner); the pupils'

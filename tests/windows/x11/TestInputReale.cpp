@@ -33,6 +33,8 @@ void TestInputReale::initTestCase()
     qApp->installEventFilter(&eventi_);
 }
 
+// Catches: real X input on the keypad (held keys, quick presses, double
+// clicks) acting too often or too seldom.
 void TestInputReale::tastierinoConTastiTenutiEDoppioClic()
 {
     Programma p;
@@ -40,14 +42,14 @@ void TestInputReale::tastierinoConTastiTenutiEDoppioClic()
     QVERIFY(Attiva(w));
     const auto risposta = [&w] { return Testo(w, u"lblNumero2"_s); };
 
-    // Fault: a held digit typed again by repeats Qt does not flag.
+    // Catches: a held digit typed again by repeats Qt does not flag.
     QVERIFY(X(u"keydown 7 sleep 1.5 keyup 7"_s));
     QCOMPARE(risposta(), u"7"_s);
-    // Fault: a quick real second press taken for a repeat.
+    // Catches: a quick real second press taken for a repeat.
     QVERIFY(X(u"key BackSpace 2 2"_s));
     QCOMPARE(risposta(), u"22"_s);
 
-    // Fault: the second of two clicks a quarter of a second apart, which
+    // Catches: the second of two clicks a quarter of a second apart, which
     // comes as a double click, lost.
     QVERIFY(X(u"key BackSpace BackSpace"_s));
     const QPushButton *cinque = Tasto(w, 5);
@@ -55,7 +57,7 @@ void TestInputReale::tastierinoConTastiTenutiEDoppioClic()
     QVERIFY(X(u"mousemove --sync %1 %2 click --repeat 2 --delay 250 1"_s.arg(centro.x()).arg(centro.y())));
     QCOMPARE(risposta(), u"55"_s);
 
-    // Fault: Enter held on "Verifica" verifying, then its repeats running
+    // Catches: Enter held on "Verifica" verifying, then its repeats running
     // "Avanti", which took the focus, and typing into the next problem.
     QVERIFY(X(u"key BackSpace BackSpace 1 8"_s));
     QCOMPARE(ConFuoco(w), u"Option2_11"_s);
