@@ -11,7 +11,7 @@
 namespace lumivex::prove {
 
 // The worksheet window in the program's wiring, printing through the real
-// print service; its PDF printer is never asked for a file. Each case starts
+// print service, where a save as PDF is always cancelled. Each case starts
 // as a freshly started program (Ricomincia) and leaves no window (Scarica).
 struct SchedeProva {
     // Nothing chosen, no sheet drawn, nothing queued in the random source.
