@@ -169,7 +169,7 @@ void Esercizio::VerificaRisposta()
         FineEsercizio();
     } else {
         MostraPannello(Pannello::Aiuto);
-        RichiediFuoco(Pannello::Aiuto, 0);
+        RichiediFuoco(Pannello::Aiuto, SchermoOperativo::AiutoSi);
     }
 }
 
@@ -235,7 +235,7 @@ void Esercizio::FineEsercizio()
         return;
     }
     MostraPannello(Pannello::Avviso);
-    RichiediFuoco(Pannello::Avviso, 0);
+    RichiediFuoco(Pannello::Avviso, SchermoOperativo::AvvisoStampa);
 }
 
 void Esercizio::NascondiCroci()

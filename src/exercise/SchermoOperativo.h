@@ -43,6 +43,11 @@ struct SchermoOperativo {
     static constexpr int TastoVerifica = 11;
     static constexpr int TastoAvanti = 12;
     static constexpr int TastoEsco = 13;
+    // The help panel's two answers and the notice's two commands, by index.
+    static constexpr int AiutoSi = 0;
+    static constexpr int AiutoNo = 1;
+    static constexpr int AvvisoStampa = 0;
+    static constexpr int AvvisoRicomincia = 1;
     static constexpr const char *Incognita = "?";
 
     Etichetta LblOperazione;

@@ -88,7 +88,7 @@ TEST_F(EsercizioInCorso, LaRigaRegistraRisposteSegniEAiuto)
     EXPECT_TRUE(s().CroceVisibile[1]);
     EXPECT_EQ(s().InPrimoPiano, Pannello::Aiuto);
     EXPECT_FALSE(s().Abilitato(Pannello::Tastierino));
-    EXPECT_EQ(s().FuocoRichiesto, (Fuoco{Pannello::Aiuto, 0}));
+    EXPECT_EQ(s().FuocoRichiesto, (Fuoco{Pannello::Aiuto, SchermoOperativo::AiutoSi}));
 
     e.NoNo();
     AttendiTastierino(true);
@@ -354,7 +354,7 @@ TEST_F(EsercizioInCorso, UnEsercizioCompletoDiVentiProblemi)
         }
     }
     EXPECT_EQ(s().InPrimoPiano, Pannello::Avviso);
-    EXPECT_EQ(s().FuocoRichiesto, (Fuoco{Pannello::Avviso, 0}));
+    EXPECT_EQ(s().FuocoRichiesto, (Fuoco{Pannello::Avviso, SchermoOperativo::AvvisoStampa}));
     EXPECT_EQ(m.RisposteEsatte, 10);
     EXPECT_EQ(s().lblRisErrate.Caption, "25");
     EXPECT_EQ(s().LblOperazione.Caption, "20");

@@ -82,10 +82,10 @@ FrmOperativo::FrmOperativo(Modulo2 &modulo, SorgenteCasuale &casuale, Orologio &
 
     option3_ = std::make_unique<ComandiOpzione>(ComandiOpzione::Elementi(*this, u"Option3"), ColoriArancio,
                                                 2, [this](int indice) {
-                                                    Esegui(indice == 0 ? &Esercizio::SiSi : &Esercizio::NoNo);
+                                                    Esegui(indice == SchermoOperativo::AiutoSi ? &Esercizio::SiSi : &Esercizio::NoNo);
                                                 });
-    option3_->AssociaTasto(Qt::Key_S, 0);
-    option3_->AssociaTasto(Qt::Key_N, 1);
+    option3_->AssociaTasto(Qt::Key_S, SchermoOperativo::AiutoSi);
+    option3_->AssociaTasto(Qt::Key_N, SchermoOperativo::AiutoNo);
 
     optAvviso_ = std::make_unique<ComandiOpzione>(ComandiOpzione::Elementi(*this, u"optAvviso"), ColoriArancio, 2,
                                                   [this](int indice) { ComandoAvviso(indice); });
@@ -181,7 +181,7 @@ bool FrmOperativo::TastoTastierino(int tasto, bool tastierinoNumerico)
 // so the pupil's habitual next click cannot wipe a finished exercise.
 void FrmOperativo::ComandoAvviso(int indice)
 {
-    if (indice == 0) {
+    if (indice == SchermoOperativo::AvvisoStampa) {
         emit RichiestaStampaEsercizio();
     } else {
         Esegui(&Esercizio::NuovoEsercizio);
