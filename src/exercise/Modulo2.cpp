@@ -25,6 +25,13 @@ void Modulo2::ImpostaNomeAlunno(std::string nome)
     NomeAlunno = std::move(nome);
 }
 
+void Modulo2::ImpostaBaseTasto(bool tastierinoNumerico)
+{
+    constexpr std::int16_t BaseRigaPrincipale = 48;
+    constexpr std::int16_t BaseTastierinoNumerico = 96;
+    BaseTasto = tastierinoNumerico ? BaseTastierinoNumerico : BaseRigaPrincipale;
+}
+
 int Modulo2::RigheElencate() const
 {
     return std::clamp<int>(NumOperazioni, 0, OperazioniPerEsercizio);

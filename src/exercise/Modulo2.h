@@ -21,6 +21,9 @@ struct Modulo2 {
     bool SceltaLivello(int indice);
     // The pupil's name as the name window shows it.
     void ImpostaNomeAlunno(std::string nome);
+    // The key code of digit 0 on the row or the pad the last digit was
+    // typed on, as BaseTasto keeps it.
+    void ImpostaBaseTasto(bool tastierinoNumerico);
     // How many log lines the report lists and prints: the problems answered,
     // at most one exercise's worth, since a longer log (a worksheet shown in
     // between) would run over the report's time lines.

@@ -14,9 +14,6 @@ namespace lumivex {
 
 namespace {
 
-constexpr std::int16_t BaseRigaPrincipale = 48;
-constexpr std::int16_t BaseTastierinoNumerico = 96;
-
 QColor InQt(Colore c)
 {
     return QColor(c.r, c.g, c.b);
@@ -144,7 +141,7 @@ bool FrmOperativo::TastoTastierino(int tasto, bool tastierinoNumerico)
     if (tasto >= Qt::Key_0 && tasto <= Qt::Key_9) {
         const int cifra = tasto - Qt::Key_0;
         if (abilitato(cifra)) {
-            m_.BaseTasto = tastierinoNumerico ? BaseTastierinoNumerico : BaseRigaPrincipale;
+            m_.ImpostaBaseTasto(tastierinoNumerico);
             EseguiTasto(cifra);
             option2_->SpostaFuoco(SchermoOperativo::TastoVerifica);
         }
