@@ -9,6 +9,7 @@
 #include "exercise/Valutazione.h"
 #include "printing/StampaAttestato.h"
 #include "qt/Testo.h"
+#include "windows/common/Accessibilita.h"
 #include "windows/common/Messaggio.h"
 #include "windows/common/RegistroFinestre.h"
 
@@ -75,6 +76,8 @@ FrmAttestato::FrmAttestato(Modulo2 &modulo, Stampante &stampante, Orologio &orol
     , tipoEsercizio_(std::move(tipoEsercizio))
     , ui_(std::make_unique<Ui::FrmAttestato>())
 {
+    // The title stays the form's; a reader announces a window by its name.
+    ImpostaRuoloLetto(*this, QAccessible::Window);
     ui_->setupUi(this);
     QFont carattere = font();
     carattere.setPointSizeF(PuntiFinestra);

@@ -93,8 +93,9 @@ class TestLettoreSchermo : public QObject {
     Q_OBJECT
 
 private slots:
-    // Catches: the certificate heard as a nameless picture, or named without
-    // the pupil's name, grade and date as drawn; its title changed.
+    // Catches: the certificate heard as a nameless picture in a "Form1"
+    // filler, or named without the pupil's name, grade and date as drawn;
+    // its title changed.
     void attestato()
     {
         Programma p;
@@ -105,7 +106,7 @@ private slots:
         QVERIFY(QTest::qWaitFor([&attestato] { return attestato.DisegnoCompleto(); }, 10000));
         QCOMPARE(attestato.windowTitle(), u"Form1"_s);
 
-        const QJsonObject finestra = Finestra(AlberoLetto(), u"filler"_s, u"Form1"_s);
+        const QJsonObject finestra = Finestra(AlberoLetto(), u"frame"_s, u"Diploma di merito"_s);
         QVERIFY(!finestra.isEmpty());
         const QList<QJsonObject> diploma = Visibili(finestra, u"Diploma di merito di Giulia, giudizio BUONO, data 07/12/2026"_s);
         QCOMPARE(diploma.size(), 1);
