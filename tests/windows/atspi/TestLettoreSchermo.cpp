@@ -35,19 +35,14 @@ QJsonArray AlberoLetto()
     return QJsonDocument::fromJson(lettore.readAllStandardOutput()).array();
 }
 
-void Raccogli(const QJsonObject &nodo, const Condizione &condizione, QList<QJsonObject> &trovati)
-{
-    if (condizione(nodo))
-        trovati.append(nodo);
-    for (const QJsonValue figlio : nodo.value(u"figli"_s).toArray())
-        Raccogli(figlio.toObject(), condizione, trovati);
-}
-
-QList<QJsonObject> Trova(const QJsonArray &finestre, const Condizione &condizione)
+// What under `radice` (itself included) meets `condizione`.
+QList<QJsonObject> Trova(const QJsonObject &radice, const Condizione &condizione)
 {
     QList<QJsonObject> trovati;
-    for (const QJsonValue finestra : finestre)
-        Raccogli(finestra.toObject(), condizione, trovati);
+    if (condizione(radice))
+        trovati.append(radice);
+    for (const QJsonValue figlio : radice.value(u"figli"_s).toArray())
+        trovati += Trova(figlio.toObject(), condizione);
     return trovati;
 }
 
@@ -58,23 +53,18 @@ QJsonObject Finestra(const QJsonArray &finestre, const QString &ruolo, const QSt
     QList<QJsonObject> trovate;
     for (const QJsonValue finestra : finestre) {
         const QJsonObject f = finestra.toObject();
-        if (f.value(u"visibile"_s).toBool() && f.value(u"ruolo"_s).toString() == ruolo
-            && f.value(u"nome"_s).toString() == nome)
+        if (f.value(u"visibile"_s).toBool() && f.value(u"ruolo"_s) == ruolo && f.value(u"nome"_s) == nome)
             trovate.append(f);
     }
-    if (trovate.size() != 1) {
-        for (const QJsonValue finestra : finestre)
-            qWarning("Sullo schermo: %s \"%s\"", qPrintable(finestra.toObject().value(u"ruolo"_s).toString()),
-                     qPrintable(finestra.toObject().value(u"nome"_s).toString()));
-        return {};
-    }
-    return trovate.front();
+    if (trovate.size() != 1)
+        qWarning("Sullo schermo: %s", QJsonDocument(finestre).toJson(QJsonDocument::Compact).left(400).constData());
+    return trovate.size() == 1 ? trovate.front() : QJsonObject();
 }
 
 // What is on screen under `finestra` and named `nome`.
 QList<QJsonObject> Visibili(const QJsonObject &finestra, const QString &nome)
 {
-    return Trova(QJsonArray{finestra}, [&nome](const QJsonObject &n) {
+    return Trova(finestra, [&nome](const QJsonObject &n) {
         return n.value(u"visibile"_s).toBool() && n.value(u"nome"_s).toString() == nome;
     });
 }
@@ -144,7 +134,7 @@ private slots:
         QVERIFY2(!errate.contains(u"Secondi"_s), qPrintable(errate));
 
         QCOMPARE(Visibili(finestra, u"Croce: risposta sbagliata"_s).size(), 1);
-        const QList<QJsonObject> senzaNome = Trova(QJsonArray{finestra}, [](const QJsonObject &n) {
+        const QList<QJsonObject> senzaNome = Trova(finestra, [](const QJsonObject &n) {
             return n.value(u"visibile"_s).toBool() && n.value(u"ruolo"_s).toString() == u"image"_s
                 && n.value(u"nome"_s).toString().isEmpty();
         });
@@ -164,12 +154,12 @@ private slots:
 
         const QJsonObject finestra = Finestra(AlberoLetto(), u"dialog"_s, u"Scelta della stampante"_s);
         QVERIFY(!finestra.isEmpty());
-        const QList<QJsonObject> elenchi = Trova(QJsonArray{finestra}, [](const QJsonObject &n) {
+        const QList<QJsonObject> elenchi = Trova(finestra, [](const QJsonObject &n) {
             return n.value(u"ruolo"_s).toString() == u"combo box"_s;
         });
         QCOMPARE(elenchi.size(), 1);
         QCOMPARE(Nomi(elenchi.front(), u"etichettatoDa"_s), QStringList{u"Stampante su cui stampare"_s});
-        const QList<QJsonObject> etichetteVuote = Trova(QJsonArray{finestra}, [](const QJsonObject &n) {
+        const QList<QJsonObject> etichetteVuote = Trova(finestra, [](const QJsonObject &n) {
             return !n.value(u"etichettaPer"_s).toArray().isEmpty() && n.value(u"nome"_s).toString().trimmed().isEmpty();
         });
         QCOMPARE(etichetteVuote.size(), 0);
