@@ -54,6 +54,8 @@ namespace {
 constexpr char ProprietaRuolo[] = "lumivexRuoloLetto";
 constexpr char ProprietaNascosto[] = "lumivexNascostoAiLettori";
 
+// Nameless and never on screen, whatever the widget shows: readers pass
+// it by.
 class ControlloNascosto : public QAccessibleWidget {
 public:
     explicit ControlloNascosto(QWidget *controllo)
