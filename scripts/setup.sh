@@ -24,6 +24,9 @@ if [ "${1:-}" = "--prove" ]; then
         # a display for the windows under test, with real keyboard and
         # mouse events
         xvfb xauth xdotool
+        # a private session bus, on which the accessibility bus starts, and
+        # the reader that walks the windows' tree as a screen reader does
+        dbus dbus-daemon at-spi2-core python3-pyatspi
         # the start benchmark watches the first frame through the X server's
         # damage reports
         libxcb-damage0-dev

@@ -9,6 +9,7 @@
 #include "exercise/Valutazione.h"
 #include "printing/StampaAttestato.h"
 #include "qt/Testo.h"
+#include "windows/common/Accessibilita.h"
 #include "windows/common/Messaggio.h"
 #include "windows/common/RegistroFinestre.h"
 
@@ -72,10 +73,11 @@ std::string Capitalizza(const std::string &nome)
 FrmAttestato::FrmAttestato(Modulo2 &modulo, Stampante &stampante, Orologio &orologio, QString tipoEsercizio)
     : m_(modulo)
     , stampante_(stampante)
-    , orologio_(orologio)
     , tipoEsercizio_(std::move(tipoEsercizio))
     , ui_(std::make_unique<Ui::FrmAttestato>())
 {
+    // The title stays the form's; a reader announces a window by its name.
+    ImpostaRuoloLetto(*this, QAccessible::Window);
     ui_->setupUi(this);
     QFont carattere = font();
     carattere.setPointSizeF(PuntiFinestra);
@@ -92,6 +94,11 @@ FrmAttestato::FrmAttestato(Modulo2 &modulo, Stampante &stampante, Orologio &orol
 
     m_.ImpostaNomeAlunno(Capitalizza(m_.NomeAlunno));
     stampabile_ = CalcolaValutazione(m_);
+    data_ = DaStd(orologio.DataBreve());
+    // The drawing is pixels to a screen reader: it hears the certificate's
+    // words from its name.
+    ui_->Picture1->setAccessibleName(QStringLiteral("Diploma di merito di %1, giudizio %2, data %3")
+                                         .arg(DaStd(m_.NomeAlunno), DaStd(m_.Valutazione), data_));
     if (!stampabile_) {
         ui_->Option5_0->setText(QStringLiteral("ATTESTATO NON STAMPABILE"));
         ui_->Option5_0->setEnabled(false);
@@ -159,7 +166,7 @@ QString FrmAttestato::TestoRiga(int riga) const
         return DaStd("con " + TestoSemplice(m_.RisposteEsatte) + " risposte esatte su "
                      + TestoSemplice(m_.NumOperazioni) + " richieste");
     case 10:
-        return QStringLiteral("Data  ") + DaStd(orologio_.DataBreve());
+        return QStringLiteral("Data  ") + data_;
     default:
         return {};
     }

@@ -71,8 +71,9 @@ private:
 
     Modulo2 &m_;
     Stampante &stampante_;
-    Orologio &orologio_;
     QString tipoEsercizio_;
+    // Read once, so the line drawn and the name a reader hears agree.
+    QString data_;
     std::unique_ptr<Ui::FrmAttestato> ui_;
     ScalaProporzionale scala_;
     std::unique_ptr<ComandiOpzione> option5_;

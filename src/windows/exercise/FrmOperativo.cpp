@@ -5,6 +5,7 @@
 
 #include "exercise/Modulo2.h"
 #include "qt/Testo.h"
+#include "windows/common/Accessibilita.h"
 #include "windows/exercise/LineaCroce.h"
 
 #include <QPalette>
@@ -59,10 +60,12 @@ FrmOperativo::FrmOperativo(Modulo2 &modulo, SorgenteCasuale &casuale, Orologio &
         for (LineaCroce *linea : {line1_[k], line2_[k]}) {
             ScalaProporzionale::SegnaComeLinea(*linea);
             linea->hide();
-            // Two strokes make one cross; a screen reader meets each.
-            linea->setAccessibleName(QStringLiteral("Croce: risposta sbagliata"));
-            linea->setAccessibleDescription(QStringLiteral("Il numero scritto in questo termine non è giusto"));
         }
+        // Two strokes make one cross: a screen reader says it once.
+        ImpostaRuoloLetto(*line1_[k], QAccessible::Graphic);
+        line1_[k]->setAccessibleName(QStringLiteral("Croce: risposta sbagliata"));
+        line1_[k]->setAccessibleDescription(QStringLiteral("Il numero scritto in questo termine non è giusto"));
+        NascondiAiLettori(*line2_[k]);
     }
 
     scala_.RegistraProporzioni(*this);
@@ -193,6 +196,10 @@ void FrmOperativo::Disegna()
     ImpostaTesto(*ui_->lblRisErrate, s.lblRisErrate);
     ImpostaTesto(*ui_->LblTempoParziale, s.LblTempoParziale);
     ImpostaTesto(*ui_->LblTempoTotale, s.LblTempoTotale);
+    for (QLabel *contatore : {ui_->LblOperazione, ui_->lblRisEsatte, ui_->lblRisErrate, ui_->LblTempoParziale,
+                              ui_->LblTempoTotale}) {
+        NominaDallIntestazione(*contatore);
+    }
     ImpostaTesto(*ui_->LblSegno, s.LblSegno);
     ImpostaTesto(*ui_->lblSegno2, s.lblSegno2);
     ImpostaTesto(*ui_->lblCorrezione, s.lblCorrezione);

@@ -5,8 +5,8 @@
 
 #include "exercise/Modulo2.h"
 #include "qt/Testo.h"
+#include "windows/common/Accessibilita.h"
 #include "windows/common/Centratura.h"
-
 
 namespace lumivex {
 
@@ -28,6 +28,8 @@ frmNome::frmNome(Modulo2 &modulo)
     : m_(modulo)
     , ui_(std::make_unique<Ui::frmNome>())
 {
+    // The title stays the form's; a reader announces a dialog by its name.
+    ImpostaRuoloLetto(*this, QAccessible::Dialog);
     ui_->setupUi(this);
     ImpostaPunti(*ui_->Label12, PuntiTitolo);
     ImpostaPunti(*ui_->Option4, PuntiTitolo);
@@ -35,6 +37,7 @@ frmNome::frmNome(Modulo2 &modulo)
 
     // The label's design caption is the empty state.
     nomeVuoto_ = ui_->lblNome->text();
+    NominaNome();
     // "AVANTI" has no focus colour of its own: it is the only control that
     // can take the focus.
     option4_ = std::make_unique<ComandiOpzione>(QList<QPushButton *>{ui_->Option4},
@@ -80,8 +83,17 @@ void frmNome::TastoNome(int tasto)
 void frmNome::CambiaNome(const QString &nome)
 {
     ui_->lblNome->setText(nome);
+    NominaNome();
     m_.ImpostaNomeAlunno(AStd(nome));
     ui_->Option4->setFocus(Qt::OtherFocusReason);
+}
+
+// "?" read aloud is a question mark: the label says what it holds.
+void frmNome::NominaNome()
+{
+    const QString nome = ui_->lblNome->text();
+    ui_->lblNome->setAccessibleName(nome == nomeVuoto_ ? QStringLiteral("Il tuo nome: non hai ancora scritto nessuna lettera")
+                                                       : QStringLiteral("Il tuo nome: ") + nome);
 }
 
 } // namespace lumivex

@@ -33,6 +33,7 @@ protected:
 private:
     void TastoNome(int tasto);
     void CambiaNome(const QString &nome);
+    void NominaNome();
 
     Modulo2 &m_;
     std::unique_ptr<Ui::frmNome> ui_;

@@ -7,6 +7,7 @@
 #include "printing/ErroreStampa.h"
 #include "printing/Stampante.h"
 #include "qt/Testo.h"
+#include "windows/common/Accessibilita.h"
 #include "windows/common/Centratura.h"
 #include "windows/common/Messaggio.h"
 #include "windows/common/TestiStampa.h"
@@ -28,6 +29,8 @@ frmSceltaStampante::frmSceltaStampante(Stampante &stampante)
     : stampante_(stampante)
     , ui_(std::make_unique<Ui::frmSceltaStampante>())
 {
+    // The title stays the form's; a reader announces a dialog by its name.
+    ImpostaRuoloLetto(*this, QAccessible::Dialog);
     ui_->setupUi(this);
     setFixedSize(size());
     connect(ui_->Command2, &QPushButton::clicked, this, &QWidget::close);

@@ -3,6 +3,7 @@
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>
+#include <QHash>
 
 #include <algorithm>
 #include <random>
@@ -75,7 +76,8 @@ void TestFrmOperativo::esercizioInteroDaTastiera()
 
 void TestFrmOperativo::tastierinoEAccessibilita()
 {
-    // Catches: a spoken name that is not the caption, or the hidden term read
+    // Catches: a spoken name that is not the caption, a counter read as a
+    // bare number (or nothing when zero), or the hidden term read
     // as its "?" instead of saying it is the term to find; the accessibility Press (clicked() without a mouse press) or a
     // right-button press not acting, or acting twice; a held key acting again;
     // BaseTasto not telling the numeric pad from the main row; the focus left
@@ -83,10 +85,18 @@ void TestFrmOperativo::tastierinoEAccessibilita()
     // disabled key; Backspace not shown at once.
     Programma p;
     FrmOperativo &w = p.Apri<FrmOperativo>();
+    // A counter says what it counts: the heading over it and its number.
+    const QHash<QString, QString> contatori{{u"LblOperazione"_s, u"Operazioni: 1"_s},
+                                            {u"lblRisEsatte"_s, u"Risposte esatte: 0"_s},
+                                            {u"lblRisErrate"_s, u"Risposte errate: 0"_s},
+                                            {u"LblTempoParziale"_s, u"Tempo parziale: 0"_s},
+                                            {u"LblTempoTotale"_s, u"Tempo totale: 0"_s}};
     for (QWidget *c : w.findChildren<QWidget *>()) { // labels and buttons
         if (const QVariant testo = c->property("text"); testo.isValid())
             QCOMPARE(QAccessible::queryAccessibleInterface(c)->text(QAccessible::Name),
-                     testo.toString() == u"?"_s ? u"Termine da trovare"_s : testo.toString());
+                     contatori.contains(c->objectName()) ? contatori.value(c->objectName())
+                     : testo.toString() == u"?"_s       ? u"Termine da trovare"_s
+                                                         : testo.toString());
     }
     const auto risposta = [&w] { return Testo(w, u"lblNumero2"_s); };
 
