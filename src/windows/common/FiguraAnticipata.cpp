@@ -10,6 +10,27 @@
 
 namespace lumivex {
 
+namespace {
+
+// A pixmap keeps an opaque picture without its alpha channel, and finds out
+// by reading every pixel: that reading and the conversion are done here, on
+// the scaling's thread, with the same outcome.
+QImage PerLoSchermo(QImage figura)
+{
+    if (figura.format() != QImage::Format_ARGB32_Premultiplied)
+        return figura;
+    for (int y = 0; y < figura.height(); ++y) {
+        const auto *riga = reinterpret_cast<const QRgb *>(figura.constScanLine(y));
+        for (int x = 0; x < figura.width(); ++x) {
+            if (qAlpha(riga[x]) != 255)
+                return figura;
+        }
+    }
+    return figura.convertToFormat(QImage::Format_RGB32);
+}
+
+} // namespace
+
 FiguraAnticipata::FiguraAnticipata(QLabel &etichetta, QImage originale)
     : etichetta_(etichetta)
     , originale_(std::move(originale))
@@ -43,7 +64,7 @@ void FiguraAnticipata::Anticipa()
     misura_ = misura;
     try {
         scalata_ = std::async(std::launch::async, [originale = originale_, misura] {
-            return originale.scaled(misura, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+            return PerLoSchermo(originale.scaled(misura, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
         });
     } catch (const std::system_error &) {
         // No thread to spare: the label scales the picture itself, as ever.

@@ -97,13 +97,9 @@ private slots:
     {
         // Catches: the picture scaled ahead showing other pixels than the
         // label's own scaling (another mode, the margin or frame left out of
-        // the size), never handed to the label (no time saved), or a later
-        // size scaled from an earlier scaled copy rather than the original.
-        QImage originale(37, 23, QImage::Format_ARGB32_Premultiplied);
-        for (int y = 0; y < originale.height(); ++y) {
-            for (int x = 0; x < originale.width(); ++x)
-                originale.setPixel(x, y, qRgba((x * 53 + y * 7) % 256, (y * 97) % 256, (x * y * 13) % 256, 255));
-        }
+        // the size, a translucent picture kept as opaque), never handed to the
+        // label (no time saved), or a later size scaled from an earlier scaled
+        // copy rather than the original.
         auto Etichetta = [](QWidget &finestra) {
             auto *etichetta = new QLabel(&finestra);
             etichetta->setScaledContents(true);
@@ -112,21 +108,33 @@ private slots:
             etichetta->setMargin(3);
             return etichetta;
         };
-        QWidget finestra;
-        QLabel *attesa = Etichetta(finestra);
-        attesa->setPixmap(QPixmap::fromImage(originale));
-        QLabel *anticipata = Etichetta(finestra);
-        FiguraAnticipata figura(*anticipata, originale);
-        QCOMPARE(anticipata->pixmap().size(), originale.size());
+        for (const int alfa : {255, 90}) {
+            QImage originale(37, 23, QImage::Format_ARGB32_Premultiplied);
+            for (int y = 0; y < originale.height(); ++y) {
+                for (int x = 0; x < originale.width(); ++x) {
+                    const int a = (x + y) % 5 == 0 ? alfa : 255;
+                    originale.setPixel(
+                        x, y, qPremultiply(qRgba((x * 53 + y * 7) % 256, (y * 97) % 256, (x * y * 13) % 256, a)));
+                }
+            }
+            QWidget finestra;
+            finestra.setStyleSheet(u"background: #3070c0"_s);
+            QLabel *attesa = Etichetta(finestra);
+            attesa->setPixmap(QPixmap::fromImage(originale));
+            QLabel *anticipata = Etichetta(finestra);
+            FiguraAnticipata figura(*anticipata, originale);
+            QCOMPARE(anticipata->pixmap().size(), originale.size());
 
-        finestra.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&finestra));
-        for (const QSize misura : {QSize(101, 77), QSize(40, 260), QSize(101, 77)}) {
-            attesa->setGeometry(QRect({0, 0}, misura));
-            anticipata->setGeometry(QRect({0, 300}, misura));
-            const QImage vista = anticipata->grab().toImage();
-            QCOMPARE(anticipata->pixmap().size(), FiguraAnticipata::MisuraInEtichetta(*anticipata));
-            QCOMPARE(vista, attesa->grab().toImage());
+            finestra.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&finestra));
+            for (const QSize misura : {QSize(101, 77), QSize(40, 260), QSize(101, 77)}) {
+                attesa->setGeometry(QRect({0, 0}, misura));
+                anticipata->setGeometry(QRect({0, 300}, misura));
+                const QImage vista = anticipata->grab().toImage();
+                QCOMPARE(anticipata->pixmap().size(), FiguraAnticipata::MisuraInEtichetta(*anticipata));
+                QCOMPARE(anticipata->pixmap().hasAlphaChannel(), alfa != 255);
+                QCOMPARE(vista, attesa->grab().toImage());
+            }
         }
     }
     // Two arrays on one window: Cmd_0..Cmd_2 (digits 1..4) and Cmd_3, which
