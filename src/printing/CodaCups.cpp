@@ -15,7 +15,7 @@ namespace lumivex {
 
 namespace {
 
-// Only reached once Disponibile() has said yes.
+// Only reached once LibreriaDisponibile() has said yes.
 const FunzioniCups &Cups()
 {
     return *FunzioniCupsDelSistema().Funzioni;
@@ -45,11 +45,13 @@ int Arrenditi(http_t *, void *)
 class Collegamento {
 public:
     Collegamento()
-        : http_(Cups().httpConnect2(Cups().cupsServer(), Cups().ippPort(), nullptr, AF_UNSPEC, Cups().cupsEncryption(), 1,
-                             static_cast<int>(LimiteServizioStampa.count()), nullptr))
+        : http_(Cups().httpConnect2(Cups().cupsServer(), Cups().ippPort(), nullptr, AF_UNSPEC,
+                                    Cups().cupsEncryption(), 1, static_cast<int>(LimiteServizioStampa.count()),
+                                    nullptr))
     {
         if (http_ != nullptr) {
-            Cups().httpSetTimeout(http_, static_cast<double>(LimiteServizioStampa.count()) / 1000.0, Arrenditi, nullptr);
+            Cups().httpSetTimeout(http_, static_cast<double>(LimiteServizioStampa.count()) / 1000.0, Arrenditi,
+                                  nullptr);
         }
     }
     ~Collegamento()
