@@ -6,9 +6,10 @@
 set -euo pipefail
 
 PACCHETTI=(
-    # build; jobs are handed to CUPS directly (libcups2-dev)
+    # build; jobs are handed to CUPS directly (libcups2-dev), the font
+    # configuration is read ahead at start (libfontconfig-dev)
     g++ cmake ninja-build pkg-config
-    qt6-base-dev qt6-base-dev-tools libgl-dev libcups2-dev
+    qt6-base-dev qt6-base-dev-tools libgl-dev libcups2-dev libfontconfig-dev
     # run time: the toolkit's own dialogs in Italian
     qt6-translations-l10n
     # the faces the printed pages ask for

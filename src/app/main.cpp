@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/Aspetto.h"
+#include "app/CaratteriInAnticipo.h"
 #include "app/Navigazione.h"
 #include "app/RigaDiComando.h"
 #include "app/Schermo.h"
@@ -46,6 +47,7 @@ int main(int argc, char *argv[])
         return 1;
     }
 
+    CaratteriInAnticipo caratteri;
     QApplication applicazione(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Lumivex"));
     QApplication::setApplicationVersion(QStringLiteral(LUMIVEX_VERSIONE));
@@ -63,6 +65,7 @@ int main(int argc, char *argv[])
 
     RegistraFinestre(registro, stato, schede, casuale, orologio, stampante);
 
+    caratteri.Attendi();
     registro.MostraIngrandita<FrmInizio>().activateWindow();
     return QApplication::exec();
 }

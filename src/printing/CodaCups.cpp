@@ -3,9 +3,8 @@
 
 #include "printing/AttesaLimitata.h"
 #include "printing/ErroreStampa.h"
+#include "printing/FunzioniCups.h"
 #include "printing/RegistroStampa.h"
-
-#include <cups/cups.h>
 
 #include <cstdlib>
 #include <cstring>
@@ -15,6 +14,12 @@
 namespace lumivex {
 
 namespace {
+
+// Only reached once LibreriaDisponibile() has said yes.
+const FunzioniCups &Cups()
+{
+    return *FunzioniCupsDelSistema().Funzioni;
+}
 
 // What a call on its own thread brings back: plain data, turned into a
 // fault on the window's thread.
@@ -40,17 +45,19 @@ int Arrenditi(http_t *, void *)
 class Collegamento {
 public:
     Collegamento()
-        : http_(httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
-                             static_cast<int>(LimiteServizioStampa.count()), nullptr))
+        : http_(Cups().httpConnect2(Cups().cupsServer(), Cups().ippPort(), nullptr, AF_UNSPEC,
+                                    Cups().cupsEncryption(), 1, static_cast<int>(LimiteServizioStampa.count()),
+                                    nullptr))
     {
         if (http_ != nullptr) {
-            httpSetTimeout(http_, static_cast<double>(LimiteServizioStampa.count()) / 1000.0, Arrenditi, nullptr);
+            Cups().httpSetTimeout(http_, static_cast<double>(LimiteServizioStampa.count()) / 1000.0, Arrenditi,
+                                  nullptr);
         }
     }
     ~Collegamento()
     {
         if (http_ != nullptr) {
-            httpClose(http_);
+            Cups().httpClose(http_);
         }
     }
     Collegamento(const Collegamento &) = delete;
@@ -66,17 +73,17 @@ private:
 // only an answer to a request proves it is there.
 bool Risponde(http_t *http)
 {
-    ipp_t *risposta = cupsDoRequest(http, ippNewRequest(IPP_OP_CUPS_GET_DEFAULT), "/");
+    ipp_t *risposta = Cups().cupsDoRequest(http, Cups().ippNewRequest(IPP_OP_CUPS_GET_DEFAULT), "/");
     const bool risponde = risposta != nullptr;
-    ippDelete(risposta);
+    Cups().ippDelete(risposta);
     return risponde;
 }
 
 // The last request failed: was it the server, or its answer?
 EsitoCups Fallimento(http_t *http)
 {
-    const ipp_status_t codice = cupsLastError();
-    std::string descrizione = cupsLastErrorString();
+    const ipp_status_t codice = Cups().cupsLastError();
+    std::string descrizione = Cups().cupsLastErrorString();
     if (codice == IPP_STATUS_ERROR_SERVICE_UNAVAILABLE || !Risponde(http)) {
         return {Risposta::NonRisponde, codice, std::move(descrizione)};
     }
@@ -92,7 +99,7 @@ bool ServizioPrevisto()
     if (server != nullptr && *server != '\0') {
         return true;
     }
-    if (std::strcmp(cupsServer(), "localhost") != 0) {
+    if (std::strcmp(Cups().cupsServer(), "localhost") != 0) {
         return true;
     }
     std::error_code ignorato;
@@ -161,7 +168,7 @@ RispostaElenco ElencaOra()
     RispostaElenco risposta;
     risposta.Esito.Stato = Risposta::Ricevuta;
     cups_dest_t *destinazioni = nullptr;
-    const int quante = cupsGetDests2(collegamento.Http(), &destinazioni);
+    const int quante = Cups().cupsGetDests2(collegamento.Http(), &destinazioni);
     for (int i = 0; i < quante; ++i) {
         std::string nome = destinazioni[i].name;
         if (destinazioni[i].instance != nullptr) {
@@ -172,7 +179,7 @@ RispostaElenco ElencaOra()
         }
         risposta.Elenco.Stampanti.push_back(std::move(nome));
     }
-    cupsFreeDests(quante, destinazioni);
+    Cups().cupsFreeDests(quante, destinazioni);
     return risposta;
 }
 
@@ -188,21 +195,21 @@ RispostaFoglio FoglioOra(const std::string &stampante)
     if (http == nullptr) {
         return {};
     }
-    cups_dest_t *destinazione = cupsGetNamedDest(http, stampante.c_str(), nullptr);
+    cups_dest_t *destinazione = Cups().cupsGetNamedDest(http, stampante.c_str(), nullptr);
     if (destinazione == nullptr) {
         return {Fallimento(http), {}};
     }
     RispostaFoglio risposta{{Risposta::Ricevuta, IPP_STATUS_OK, {}}, {}};
-    cups_dinfo_t *informazioni = cupsCopyDestInfo(http, destinazione);
+    cups_dinfo_t *informazioni = Cups().cupsCopyDestInfo(http, destinazione);
     cups_size_t foglio{};
     if (informazioni != nullptr
-        && cupsGetDestMediaDefault(http, destinazione, informazioni, CUPS_MEDIA_FLAGS_DEFAULT, &foglio) != 0
+        && Cups().cupsGetDestMediaDefault(http, destinazione, informazioni, CUPS_MEDIA_FLAGS_DEFAULT, &foglio) != 0
         && foglio.width > 0 && foglio.length > 0) {
         risposta.Foglio =
             CodaCups::Foglio{foglio.width, foglio.length, foglio.left, foglio.right, foglio.top, foglio.bottom};
     }
-    cupsFreeDestInfo(informazioni);
-    cupsFreeDests(1, destinazione);
+    Cups().cupsFreeDestInfo(informazioni);
+    Cups().cupsFreeDests(1, destinazione);
     return risposta;
 }
 
@@ -214,13 +221,13 @@ struct RispostaInvio {
 
 bool InPausa(http_t *http, const std::string &stampante)
 {
-    cups_dest_t *destinazione = cupsGetNamedDest(http, stampante.c_str(), nullptr);
+    cups_dest_t *destinazione = Cups().cupsGetNamedDest(http, stampante.c_str(), nullptr);
     if (destinazione == nullptr) {
         return false;
     }
-    const char *stato = cupsGetOption("printer-state", destinazione->num_options, destinazione->options);
+    const char *stato = Cups().cupsGetOption("printer-state", destinazione->num_options, destinazione->options);
     const bool ferma = stato != nullptr && std::atoi(stato) == IPP_PSTATE_STOPPED;
-    cupsFreeDests(1, destinazione);
+    Cups().cupsFreeDests(1, destinazione);
     return ferma;
 }
 
@@ -231,32 +238,53 @@ RispostaInvio InviaOra(const std::string &stampante, const std::string &pdf, con
     if (http == nullptr) {
         return {};
     }
-    const int lavoro = cupsCreateJob(http, stampante.c_str(), titolo.c_str(), 0, nullptr);
+    const int lavoro = Cups().cupsCreateJob(http, stampante.c_str(), titolo.c_str(), 0, nullptr);
     if (lavoro == 0) {
         qCWarning(RegistroStampa).noquote() << "CUPS refused a job on" << QString::fromStdString(stampante) << ":"
-                                            << QString::fromUtf8(cupsLastErrorString());
+                                            << QString::fromUtf8(Cups().cupsLastErrorString());
         return {Fallimento(http), false, false};
     }
     qCInfo(RegistroStampa).noquote() << "CUPS job" << lavoro << "on" << QString::fromStdString(stampante) << ":"
                                      << QString::fromStdString(titolo) << "," << pdf.size() << "bytes";
-    if (cupsStartDocument(http, stampante.c_str(), lavoro, titolo.c_str(), CUPS_FORMAT_PDF, 1)
+    if (Cups().cupsStartDocument(http, stampante.c_str(), lavoro, titolo.c_str(), CUPS_FORMAT_PDF, 1)
             != HTTP_STATUS_CONTINUE
-        || cupsWriteRequestData(http, pdf.data(), pdf.size()) != HTTP_STATUS_CONTINUE
-        || cupsFinishDocument(http, stampante.c_str()) > IPP_STATUS_OK_CONFLICTING) {
+        || Cups().cupsWriteRequestData(http, pdf.data(), pdf.size()) != HTTP_STATUS_CONTINUE
+        || Cups().cupsFinishDocument(http, stampante.c_str()) > IPP_STATUS_OK_CONFLICTING) {
         qCWarning(RegistroStampa).noquote() << "CUPS job" << lavoro << "on" << QString::fromStdString(stampante)
-                                            << "lost its page:" << QString::fromUtf8(cupsLastErrorString());
+                                            << "lost its page:" << QString::fromUtf8(Cups().cupsLastErrorString());
         const EsitoCups esito = Fallimento(http);
         // A job without its page must not wait in the queue.
-        cupsCancelJob2(http, stampante.c_str(), lavoro, 0);
+        Cups().cupsCancelJob2(http, stampante.c_str(), lavoro, 0);
         return {esito, true, false};
     }
     return {{Risposta::Ricevuta, IPP_STATUS_OK, {}}, true, InPausa(http, stampante)};
+}
+
+// Opens the print library on the calling thread, once, before any call that
+// is waited for under a time limit.
+bool LibreriaDisponibile()
+{
+    const CaricamentoCups &libreria = FunzioniCupsDelSistema();
+    if (!libreria.Funzioni) {
+        qCWarning(RegistroStampa).noquote() << "no print library:" << QString::fromStdString(libreria.Errore);
+    }
+    return libreria.Funzioni.has_value();
+}
+
+ErroreStampa SenzaLibreria(const std::string &stampante)
+{
+    return ErroreStampa(GuastoStampa::ServizioNonRisponde,
+                        DettaglioStampa::DellaStampante(stampante, FunzioniCupsDelSistema().Errore));
 }
 
 } // namespace
 
 CodaCups::Elenco CodaCups::Elenca()
 {
+    // Without the print library the machine has no print system to ask.
+    if (!LibreriaDisponibile()) {
+        return {};
+    }
     const std::optional<RispostaElenco> risposta = Limitata<RispostaElenco>(ElencaOra);
     if (risposta && risposta->Esito.Stato == Risposta::Ricevuta) {
         return risposta->Elenco;
@@ -269,6 +297,9 @@ CodaCups::Elenco CodaCups::Elenca()
 
 std::optional<CodaCups::Foglio> CodaCups::FoglioDi(const std::string &stampante)
 {
+    if (!LibreriaDisponibile()) {
+        throw SenzaLibreria(stampante);
+    }
     const std::optional<RispostaFoglio> risposta =
         Limitata<RispostaFoglio>([stampante] { return FoglioOra(stampante); });
     if (!risposta || risposta->Esito.Stato == Risposta::NonRisponde) {
@@ -282,6 +313,9 @@ std::optional<CodaCups::Foglio> CodaCups::FoglioDi(const std::string &stampante)
 
 CodaCups::Consegna CodaCups::Invia(const std::string &stampante, std::string pdf, const std::string &titolo)
 {
+    if (!LibreriaDisponibile()) {
+        throw SenzaLibreria(stampante);
+    }
     const std::optional<RispostaInvio> risposta = Limitata<RispostaInvio>(
         [stampante, pdf = std::move(pdf), titolo] { return InviaOra(stampante, pdf, titolo); });
     if (!risposta) {

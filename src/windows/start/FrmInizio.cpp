@@ -8,7 +8,6 @@
 #include "qt/Testo.h"
 
 #include <QCloseEvent>
-#include <QPixmap>
 
 namespace lumivex {
 
@@ -17,7 +16,7 @@ FrmInizio::FrmInizio(Modulo2 &modulo)
     , ui_(std::make_unique<Ui::FrmInizio>())
 {
     ui_->setupUi(this);
-    ui_->Image1->setPixmap(QPixmap::fromImage(ImmagineGrezza(QStringLiteral(":/immagini/Image1"))));
+    figura_ = std::make_unique<FiguraAnticipata>(*ui_->Image1, ImmagineGrezza(QStringLiteral(":/immagini/Image1")));
     ui_->Label2->setText(DaStd(m_.TipoEsercizio));
     ui_->Label7->setText(QStringLiteral("Ver. " LUMIVEX_VERSIONE));
     scala_.RegistraProporzioni(*this);

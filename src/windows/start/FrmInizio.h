@@ -2,6 +2,7 @@
 #pragma once
 
 #include "windows/common/ComandiOpzione.h"
+#include "windows/common/FiguraAnticipata.h"
 #include "windows/common/ScalaProporzionale.h"
 
 #include <QMainWindow>
@@ -53,6 +54,7 @@ private:
     Modulo2 &m_;
     std::unique_ptr<Ui::FrmInizio> ui_;
     ScalaProporzionale scala_;
+    std::unique_ptr<FiguraAnticipata> figura_;
     std::unique_ptr<ComandiOpzione> option2_;
     std::unique_ptr<ComandiOpzione> option3_;
 };

@@ -3,6 +3,7 @@
 // scaling, the window registry.
 #include "qt/Testo.h"
 #include "windows/common/ComandiOpzione.h"
+#include "windows/common/FiguraAnticipata.h"
 #include "windows/common/RegistroFinestre.h"
 #include "windows/common/ScalaProporzionale.h"
 
@@ -11,6 +12,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFrame>
+#include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -91,6 +93,50 @@ class TestFinestreComuni : public QObject {
     Q_OBJECT
 
 private slots:
+    void figuraAnticipataComeLaScalaturaDellEtichetta()
+    {
+        // Catches: the picture scaled ahead showing other pixels than the
+        // label's own scaling (another mode, the margin or frame left out of
+        // the size, a translucent picture kept as opaque), never handed to the
+        // label (no time saved), or a later size scaled from an earlier scaled
+        // copy rather than the original.
+        auto Etichetta = [](QWidget &finestra) {
+            auto *etichetta = new QLabel(&finestra);
+            etichetta->setScaledContents(true);
+            etichetta->setFrameStyle(QFrame::Box | QFrame::Plain);
+            etichetta->setLineWidth(2);
+            etichetta->setMargin(3);
+            return etichetta;
+        };
+        for (const int alfa : {255, 90}) {
+            QImage originale(37, 23, QImage::Format_ARGB32_Premultiplied);
+            for (int y = 0; y < originale.height(); ++y) {
+                for (int x = 0; x < originale.width(); ++x) {
+                    const int a = (x + y) % 5 == 0 ? alfa : 255;
+                    originale.setPixel(
+                        x, y, qPremultiply(qRgba((x * 53 + y * 7) % 256, (y * 97) % 256, (x * y * 13) % 256, a)));
+                }
+            }
+            QWidget finestra;
+            finestra.setStyleSheet(u"background: #3070c0"_s);
+            QLabel *attesa = Etichetta(finestra);
+            attesa->setPixmap(QPixmap::fromImage(originale));
+            QLabel *anticipata = Etichetta(finestra);
+            FiguraAnticipata figura(*anticipata, originale);
+            QCOMPARE(anticipata->pixmap().size(), originale.size());
+
+            finestra.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&finestra));
+            for (const QSize misura : {QSize(101, 77), QSize(40, 260), QSize(101, 77)}) {
+                attesa->setGeometry(QRect({0, 0}, misura));
+                anticipata->setGeometry(QRect({0, 300}, misura));
+                const QImage vista = anticipata->grab().toImage();
+                QCOMPARE(anticipata->pixmap().size(), FiguraAnticipata::MisuraInEtichetta(*anticipata));
+                QCOMPARE(anticipata->pixmap().hasAlphaChannel(), alfa != 255);
+                QCOMPARE(vista, attesa->grab().toImage());
+            }
+        }
+    }
     // Catches: an element's command run by the wrong key, press or
     // accessibility action, or twice, or not at all.
     // Two arrays on one window: Cmd_0..Cmd_2 (digits 1..4) and Cmd_3, which
