@@ -115,12 +115,15 @@ QSqlDatabase RegistroSqlite::Database() const
 
 StatoRegistro RegistroSqlite::Guasto(const QString &codiceNativo, const QString &dettaglio)
 {
-    stato_ = StatoDaErrore(codiceNativo);
-    if (stato_ == StatoRegistro::Aperto)
-        stato_ = StatoRegistro::Inaccessibile;
+    Guasto(StatoDaErrore(codiceNativo), dettaglio);
+    return stato_;
+}
+
+void RegistroSqlite::Guasto(StatoRegistro stato, const QString &dettaglio)
+{
+    stato_ = stato == StatoRegistro::Aperto ? StatoRegistro::Inaccessibile : stato;
     dettaglio_ = dettaglio;
     Chiudi();
-    return stato_;
 }
 
 void RegistroSqlite::Chiudi()
