@@ -248,7 +248,24 @@ void RegistroSqlite::Apri(bool verificaIntegrita, const QList<PassoSchema> &pass
         Chiudi();
         return;
     }
+    // The version again, now from SQLite: opening may have rolled back a
+    // transaction a crash left in the journal, the first one included.
+    if (!q.exec(QStringLiteral("PRAGMA user_version")) || !q.next()) {
+        stato_ = StatoRegistro::Danneggiato;
+        dettaglio_ = q.lastError().text();
+        q = QSqlQuery();
+        db = QSqlDatabase();
+        Chiudi();
+        return;
+    }
+    versione = q.value(0).toInt();
     q = QSqlQuery();
+    if (versione > passi.size()) {
+        stato_ = StatoRegistro::VersionePiuRecente;
+        db = QSqlDatabase();
+        Chiudi();
+        return;
+    }
     if (solaLettura) {
         stato_ = StatoRegistro::SolaLettura;
         return;
