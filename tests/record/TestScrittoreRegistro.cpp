@@ -324,7 +324,6 @@ TEST_F(Scrittore, DiscoPienoESolaLettura)
                                         pieno ? StatoRegistro::DiscoPieno : StatoRegistro::SolaLettura, q)});
         }
         EXPECT_EQ(ImprontaFile(q), prima);
-        EXPECT_FALSE(QFileInfo::exists(q + QStringLiteral("-journal")));
     }
 }
 
