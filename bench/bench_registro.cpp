@@ -54,7 +54,9 @@ void Percentili(benchmark::State &stato, std::vector<double> &millisecondi)
         return;
     }
     std::sort(millisecondi.begin(), millisecondi.end());
-    auto al = [&](double q) { return millisecondi[std::min(millisecondi.size() - 1, std::size_t(q * double(millisecondi.size())))]; };
+    auto al = [&](double q) {
+        return millisecondi[std::min(millisecondi.size() - 1, std::size_t(q * double(millisecondi.size())))];
+    };
     stato.counters["p50_ms"] = al(0.50);
     stato.counters["p99_ms"] = al(0.99);
 }
@@ -176,7 +178,8 @@ void BM_CommitDiUnProblema(benchmark::State &stato)
     q.finish();
     q.exec(QStringLiteral("PRAGMA synchronous = %1").arg(QLatin1String(modo[1])));
     const QByteArray uid = QUuid::createUuid().toRfc4122();
-    q.prepare(QStringLiteral("INSERT INTO esercizi (uid, inizio, minimo, massimo, macchina) VALUES (?, '2026-12-08T09:00:00', 10, 40, 'bench')"));
+    q.prepare(QStringLiteral("INSERT INTO esercizi (uid, inizio, minimo, massimo, macchina)"
+                             " VALUES (?, '2026-12-08T09:00:00', 10, 40, 'bench')"));
     q.addBindValue(uid);
     q.exec();
     QSqlQuery inizia(db), conferma(db), inserisci(db);

@@ -78,7 +78,8 @@ TEST(RegistroSqlite, NuovoRegistroPrivatoEConLoSchema)
     EXPECT_EQ(Valore(r.Database(), QStringLiteral("PRAGMA synchronous")).toInt(), 2);
     EXPECT_EQ(Valore(r.Database(), QStringLiteral("PRAGMA journal_mode")).toString(), QStringLiteral("persist"));
     EXPECT_EQ(Valore(r.Database(), QStringLiteral("PRAGMA busy_timeout")).toInt(), 5000);
-    EXPECT_EQ(Valore(r.Database(), QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'table'")).toInt(), 5);
+    EXPECT_EQ(Valore(r.Database(), QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'table'")).toInt(),
+              5);
     EXPECT_EQ(Migrazioni().size(), VersioneSchema);
 }
 

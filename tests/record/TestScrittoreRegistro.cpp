@@ -188,7 +188,8 @@ TEST_F(Scrittore, RegistrazioneSpenta)
 {
     {
         RegistroSqlite r(p, QStringLiteral("maestra"));
-        ASSERT_TRUE(QSqlQuery(r.Database()).exec(QStringLiteral("INSERT INTO impostazioni VALUES ('registrazione', '0')")));
+        ASSERT_TRUE(
+            QSqlQuery(r.Database()).exec(QStringLiteral("INSERT INTO impostazioni VALUES ('registrazione', '0')")));
     }
     Seduta s(p);
     s.Problema(4);
