@@ -10,6 +10,8 @@ PACCHETTI=(
     # configuration is read ahead at start (libfontconfig-dev)
     g++ cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev libcups2-dev libfontconfig-dev
+    # run time: the class register is a SQLite file read through QtSql
+    libqt6sql6-sqlite
     # run time: the toolkit's own dialogs in Italian
     qt6-translations-l10n
     # the faces the printed pages ask for

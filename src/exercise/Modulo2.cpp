@@ -2,6 +2,7 @@
 #include "exercise/Modulo2.h"
 
 #include "exercise/LivelliEsercizio.h"
+#include "exercise/OsservatoreEsercizio.h"
 
 #include <algorithm>
 #include <utility>
@@ -30,6 +31,13 @@ void Modulo2::ImpostaBaseTasto(bool tastierinoNumerico)
     constexpr std::int16_t BaseRigaPrincipale = 48;
     constexpr std::int16_t BaseTastierinoNumerico = 96;
     BaseTasto = tastierinoNumerico ? BaseTastierinoNumerico : BaseRigaPrincipale;
+}
+
+void Modulo2::ConfermaNomeAlunno()
+{
+    if (Osservatore != nullptr) {
+        Osservatore->NomeConfermato(NomeAlunno);
+    }
 }
 
 int Modulo2::RigheElencate() const

@@ -8,6 +8,8 @@
 #include "windows/common/Accessibilita.h"
 #include "windows/common/Centratura.h"
 
+#include <QCloseEvent>
+
 namespace lumivex {
 
 namespace {
@@ -60,6 +62,16 @@ void frmNome::showEvent(QShowEvent *evento)
 {
     CentraSulloSchermo(*this);
     QWidget::showEvent(evento);
+}
+
+// Closing is the pupil's "this is my name": the register attaches it then,
+// not at every letter on the way.
+void frmNome::closeEvent(QCloseEvent *evento)
+{
+    if (ui_->lblNome->text() != nomeVuoto_) {
+        m_.ConfermaNomeAlunno();
+    }
+    QWidget::closeEvent(evento);
 }
 
 // Only A to Z reach the name, always in capitals; the key code is the

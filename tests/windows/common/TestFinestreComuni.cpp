@@ -137,6 +137,7 @@ private slots:
             }
         }
     }
+
     // Catches: an element's command run by the wrong key, press or
     // accessibility action, or twice, or not at all.
     // Two arrays on one window: Cmd_0..Cmd_2 (digits 1..4) and Cmd_3, which
