@@ -9,6 +9,9 @@ PACCHETTI=(
     # build; jobs are handed to CUPS directly (libcups2-dev)
     g++ cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev libcups2-dev
+    # the teacher's register: its charts (Qt Charts links Qt OpenGL on
+    # Debian 12 without pulling it in) and its password hash
+    qt6-charts-dev libqt6opengl6-dev libsodium-dev
     # run time: the class register is a SQLite file read through QtSql
     libqt6sql6-sqlite
     # run time: the toolkit's own dialogs in Italian
