@@ -7,12 +7,16 @@
 #include "exercise/Orologio.h"
 #include "exercise/SorgenteCasuale.h"
 #include "printing/StampanteQt.h"
+#include "record/RegistroSqlite.h"
+#include "record/ScrittoreRegistro.h"
+#include "windows/common/Messaggio.h"
 #include "windows/common/RegistroFinestre.h"
 #include "windows/start/FrmInizio.h"
 #include "worksheets/StatoScheda.h"
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QSysInfo>
 
 #include <cstdio>
 #include <optional>
@@ -54,7 +58,13 @@ int main(int argc, char *argv[])
     // keeps the program alive.
     QApplication::setQuitOnLastWindowClosed(false);
 
+    // The register is written off the pupil's path; declared before the
+    // windows, it outlives them and writes what they leave queued.
+    registro::ScrittoreRegistro scrittore(registro::PercorsoRegistro(), QSysInfo::machineHostName());
+    QObject::connect(&scrittore, &registro::ScrittoreRegistro::Guasto, &applicazione,
+                     [](const QString &messaggio) { MostraMessaggio(QApplication::activeWindow(), messaggio); });
     Modulo2 stato;
+    stato.Osservatore = &scrittore;
     StatoScheda schede;
     SorgenteCasualeReale casuale;
     OrologioDiSistema orologio;

@@ -115,12 +115,15 @@ QSqlDatabase RegistroSqlite::Database() const
 
 StatoRegistro RegistroSqlite::Guasto(const QString &codiceNativo, const QString &dettaglio)
 {
-    stato_ = StatoDaErrore(codiceNativo);
-    if (stato_ == StatoRegistro::Aperto)
-        stato_ = StatoRegistro::Inaccessibile;
+    Guasto(StatoDaErrore(codiceNativo), dettaglio);
+    return stato_;
+}
+
+void RegistroSqlite::Guasto(StatoRegistro stato, const QString &dettaglio)
+{
+    stato_ = stato == StatoRegistro::Aperto ? StatoRegistro::Inaccessibile : stato;
     dettaglio_ = dettaglio;
     Chiudi();
-    return stato_;
 }
 
 void RegistroSqlite::Chiudi()
@@ -245,7 +248,24 @@ void RegistroSqlite::Apri(bool verificaIntegrita, const QList<PassoSchema> &pass
         Chiudi();
         return;
     }
+    // The version again, now from SQLite: opening may have rolled back a
+    // transaction a crash left in the journal, the first one included.
+    if (!q.exec(QStringLiteral("PRAGMA user_version")) || !q.next()) {
+        stato_ = StatoRegistro::Danneggiato;
+        dettaglio_ = q.lastError().text();
+        q = QSqlQuery();
+        db = QSqlDatabase();
+        Chiudi();
+        return;
+    }
+    versione = q.value(0).toInt();
     q = QSqlQuery();
+    if (versione > passi.size()) {
+        stato_ = StatoRegistro::VersionePiuRecente;
+        db = QSqlDatabase();
+        Chiudi();
+        return;
+    }
     if (solaLettura) {
         stato_ = StatoRegistro::SolaLettura;
         return;

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "record/RegistroSqlite.h"
 
-#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
@@ -183,11 +182,4 @@ TEST(RegistroSqlite, CartellaImpossibile)
     RegistroSqlite r(base.path() + QStringLiteral("/file/Lumivex/registro.sqlite"), QStringLiteral("impossibile"));
     EXPECT_EQ(r.Stato(), StatoRegistro::NonCreabile);
     EXPECT_TRUE(r.Messaggio().contains(QStringLiteral("Non è possibile creare")));
-}
-
-int main(int argc, char **argv)
-{
-    QCoreApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
 }
