@@ -42,22 +42,22 @@ const char *Contrassegno(bool esatta)
     return esatta ? "  " : "* ";
 }
 
-std::string RigaResoconto(const ProblemaRisolto &problema)
+std::string RigaResoconto(const ProblemaConcluso &problema)
 {
     TerminiRiga termini;
     termini.Segno1 = SegnoSottrazione;
     termini.Segno2 = SegnoSottrazione;
     termini.Nascosto = problema.Nascosto;
     for (std::size_t k = 0; k < 4; ++k) {
-        termini.Testi[k] = TestoConSegno(problema.Num[k]);
+        termini.Testi[k] = TestoConSegno(problema.Termini[k]);
         AllineaTermine(termini.Testi[k], termini.Spazi[k]);
     }
     std::string riga = RigaTermini(termini);
     riga += SpaziFinoAllaRisposta(riga.size()) + AperturaRisposte;
     for (const RispostaData &risposta : problema.Risposte) {
-        riga += risposta.Testo + Contrassegno(risposta.Esatta);
+        riga += risposta.Valore + Contrassegno(risposta.Esatta);
     }
-    if (problema.SoluzioneMostrata) {
+    if (problema.Aiuto || problema.Intervento) {
         riga += TestoConSegno(problema.Soluzione) + SegnoAiuto;
     }
     return riga;

@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "exercise/OsservatoreEsercizio.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
-#include <vector>
 
 namespace lumivex {
 
@@ -40,20 +41,7 @@ std::string SpaziFinoAllaRisposta(std::size_t lunghezza);
 // The mark after an answer: blanks when right, a star when wrong.
 const char *Contrassegno(bool esatta);
 
-struct RispostaData {
-    std::string Testo;
-    bool Esatta = false;
-};
-
-struct ProblemaRisolto {
-    std::array<std::int16_t, 4> Num{};
-    int Nascosto = 1;
-    std::int16_t Soluzione = 0;
-    std::vector<RispostaData> Risposte;
-    bool SoluzioneMostrata = false;
-};
-
 // A settled problem's whole line, as the report window lists it.
-std::string RigaResoconto(const ProblemaRisolto &problema);
+std::string RigaResoconto(const ProblemaConcluso &problema);
 
 } // namespace lumivex

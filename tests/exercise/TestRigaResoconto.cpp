@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The register rebuilds a problem's log line from what it recorded; it must
-// read exactly as the line the exercise wrote while the pupil worked.
+// The register rebuilds a problem's log line from what the exercise told its
+// observer; it must read exactly as the line the exercise wrote.
 #include "exercise/Esercizio.h"
 #include "exercise/Modulo2.h"
+#include "exercise/OsservatoreEsercizio.h"
 #include "exercise/RigaResoconto.h"
 #include "support/Finti.h"
 
@@ -22,6 +23,14 @@ struct Caso {
     std::vector<std::string> Risposte; // typed in order; the last is right unless the help closes it
     int Rifiuti;                        // refusals of help after wrong answers before the last step
     bool Aiuto;                         // the problem ends by accepting help
+};
+
+struct Ultimo final : OsservatoreEsercizio {
+    void EsercizioIniziato(std::int16_t, std::int16_t) override {}
+    void ProblemaRisolto(const ProblemaConcluso &problema) override { Problema = problema; }
+    void EsercizioFinito(const EsitoEsercizio &) override {}
+    void NomeConfermato(const std::string &) override {}
+    ProblemaConcluso Problema;
 };
 
 std::int16_t Soluzione(const Caso &c)
@@ -48,17 +57,17 @@ TEST(RigaResoconto, RicostruitaComeLaScriveLEsercizio)
         prove::SorgenteFinta casuale;
         prove::OrologioFinto orologio;
         casuale.Problema(1, 40, {c.Num[0], c.Num[1], c.Num[2], c.Num[3]}, c.Nascosto);
+        Ultimo osservatore;
+        m.Osservatore = &osservatore;
         Esercizio e{m, casuale, orologio};
         e.Carica();
 
-        ProblemaRisolto risolto{c.Num, c.Nascosto, Soluzione(c), {}, c.Aiuto};
         int rifiuti = 0;
         for (const std::string &risposta : c.Risposte) {
             for (char cifra : risposta)
                 e.EseguiTasto(cifra - '0');
             e.EseguiTasto(SchermoOperativo::TastoVerifica);
             const bool esatta = risposta == std::to_string(Soluzione(c));
-            risolto.Risposte.push_back({risposta, esatta});
             if (!esatta && rifiuti < c.Rifiuti) {
                 e.NoNo();
                 ++rifiuti;
@@ -66,7 +75,9 @@ TEST(RigaResoconto, RicostruitaComeLaScriveLEsercizio)
         }
         if (c.Aiuto)
             e.SiSi();
-        EXPECT_EQ(RigaResoconto(risolto), m.ElencoOperazioni.at(static_cast<std::size_t>(m.NumOperazioni)));
+        ASSERT_EQ(osservatore.Problema.Termini, c.Num);
+        EXPECT_EQ(RigaResoconto(osservatore.Problema),
+                  m.ElencoOperazioni.at(static_cast<std::size_t>(m.NumOperazioni)));
     }
 }
 

@@ -341,13 +341,14 @@ void FrmRegistro::ApriEsercizio(QTreeWidgetItem *voce)
         return;
     const QFont fisso = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     for (const RigaProblema &p : lettura_->Problemi(voce->data(0, RuoloUid).toByteArray())) {
-        const ProblemaRisolto risolto{
-            {static_cast<std::int16_t>(p.Num[0]), static_cast<std::int16_t>(p.Num[1]),
-             static_cast<std::int16_t>(p.Num[2]), static_cast<std::int16_t>(p.Num[3])},
-            p.Nascosto,
-            static_cast<std::int16_t>(p.Soluzione),
-            RisposteDate(p.Risposte),
-            p.Aiuto || p.Intervento};
+        ProblemaConcluso risolto;
+        for (std::size_t k = 0; k < 4; ++k)
+            risolto.Termini[k] = static_cast<std::int16_t>(p.Num[k]);
+        risolto.Nascosto = p.Nascosto;
+        risolto.Soluzione = static_cast<std::int16_t>(p.Soluzione);
+        risolto.Risposte = RisposteDate(p.Risposte);
+        risolto.Aiuto = p.Aiuto;
+        risolto.Intervento = p.Intervento;
         auto *riga = new QTreeWidgetItem(voce);
         riga->setText(0, DaStd(RigaResoconto(risolto)));
         riga->setFont(0, fisso);

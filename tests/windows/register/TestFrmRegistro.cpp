@@ -9,6 +9,7 @@
 #include "printing/Dispositivo.h"
 #include "printing/StampanteQt.h"
 #include "record/RegistroSqlite.h"
+#include "record/ScrittoreRegistro.h"
 #include "support/Messaggi.h"
 #include "support/cups/ConServerCups.h"
 #include "support/cups/ServerCupsPrivato.h"
@@ -61,11 +62,6 @@ struct Esercizio {
     const char *Voto;
     std::vector<Problema> Problemi;
 };
-
-QString Chiave(const QString &nome)
-{
-    return nome.simplified().toCaseFolded();
-}
 
 // Anna's two exercises hold the chart cases: hidden terms 1..4, borrowing in
 // the hidden term's subtraction or not, 43 given wrong three times.
@@ -146,7 +142,7 @@ bool Popola(const QString &percorso)
             q.prepare(QStringLiteral("INSERT INTO nomi (esercizio, nome, chiave) VALUES (?, ?, ?)"));
             q.addBindValue(uid);
             q.addBindValue(nome);
-            q.addBindValue(Chiave(nome));
+            q.addBindValue(registro::ChiaveNome(nome));
             if (!Esegui(q))
                 return false;
         }
