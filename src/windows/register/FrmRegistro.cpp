@@ -36,7 +36,6 @@ using namespace registro;
 
 namespace {
 
-constexpr int UltimiInGriglia = 10;
 constexpr int RuoloChiave = Qt::UserRole;
 constexpr int RuoloUid = Qt::UserRole + 1;
 
@@ -397,21 +396,20 @@ void FrmRegistro::MostraGrafici(const QString &chiave)
 
 void FrmRegistro::MostraClasse()
 {
-    const QList<RigaClasse> classe = lettura_->Classe(UltimiInGriglia);
     QTableWidget *griglia = ui_->tblClasse;
     griglia->clear();
-    griglia->setRowCount(static_cast<int>(classe.size()));
-    griglia->setColumnCount(UltimiInGriglia);
+    griglia->setRowCount(static_cast<int>(alunni_.size()));
+    griglia->setColumnCount(LetturaRegistro::UltimiVoti);
     QStringList colonne{QStringLiteral("Ultimo")};
-    for (int k = 2; k <= UltimiInGriglia; ++k)
+    for (int k = 2; k <= LetturaRegistro::UltimiVoti; ++k)
         colonne.append(QStringLiteral("%1°").arg(k));
     griglia->setHorizontalHeaderLabels(colonne);
     QStringList nomi;
-    for (int riga = 0; riga < classe.size(); ++riga) {
-        nomi.append(classe[riga].Nome);
-        for (int k = 0; k < classe[riga].Voti.size(); ++k) {
-            auto *cella = Cella(classe[riga].Voti[k]);
-            cella->setBackground(ColoreVoto(classe[riga].Voti[k]));
+    for (int riga = 0; riga < alunni_.size(); ++riga) {
+        nomi.append(alunni_[riga].Nome);
+        for (int k = 0; k < alunni_[riga].Voti.size(); ++k) {
+            auto *cella = Cella(alunni_[riga].Voti[k]);
+            cella->setBackground(ColoreVoto(alunni_[riga].Voti[k]));
             cella->setForeground(Qt::black);
             griglia->setItem(riga, k, cella);
         }

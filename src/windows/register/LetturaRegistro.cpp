@@ -94,47 +94,99 @@ bool LetturaRegistro::Esegui(QSqlQuery &q)
 
 QHash<QString, QString> LetturaRegistro::Nomi()
 {
-    // A pupil is shown as the name was first typed: the bare column comes
-    // from the row MIN() picks.
-    QSqlQuery q(db_);
-    q.setForwardOnly(true);
-    q.prepare(QStringLiteral("SELECT n.chiave, n.nome, MIN(e.inizio) FROM nomi n JOIN esercizi e ON e.uid = n.esercizio "
-                             "GROUP BY n.chiave"));
     QHash<QString, QString> nomi;
     nomi.insert(QString(), QString::fromUtf16(SenzaNome));
-    if (!Esegui(q))
-        return nomi;
-    while (q.next())
-        nomi.insert(q.value(0).toString(), q.value(1).toString());
+    for (const RigaAlunno &a : Elenco())
+        nomi.insert(a.Chiave, a.Nome);
     return nomi;
 }
 
-QList<RigaAlunno> LetturaRegistro::Alunni()
+QList<RigaAlunno> LetturaRegistro::Elenco()
 {
-    const QHash<QString, QString> nomi = Nomi();
+    // A pupil is shown as the name was first typed: names are only ever
+    // added, so the first row of a key is the first typed, found through
+    // the key's index without reading the others.
+    QList<RigaAlunno> alunni;
     QSqlQuery q(db_);
     q.setForwardOnly(true);
-    q.prepare(QStringLiteral(
-        "WITH t AS (SELECT COALESCE(n.chiave, '') AS chiave, e.inizio AS inizio, s.esatte AS esatte, "
-        "  CASE WHEN s.esercizio IS NOT NULL THEN ROW_NUMBER() OVER "
-        "    (PARTITION BY COALESCE(n.chiave, ''), s.esercizio IS NULL ORDER BY e.inizio DESC) END AS r "
-        "  FROM esercizi e LEFT JOIN nomi n ON n.esercizio = e.uid LEFT JOIN esiti s ON s.esercizio = e.uid) "
-        "SELECT chiave, COUNT(*), MAX(inizio), AVG(CASE WHEN r <= 5 THEN esatte END), "
-        "  AVG(CASE WHEN r BETWEEN 6 AND 10 THEN esatte END) FROM t GROUP BY chiave"));
-    QList<RigaAlunno> alunni;
+    q.prepare(QStringLiteral("SELECT n.chiave, COUNT(*), "
+                             "  (SELECT m.nome FROM nomi m WHERE m.chiave = n.chiave ORDER BY m.rowid LIMIT 1) "
+                             "FROM nomi n GROUP BY n.chiave"));
     if (!Esegui(q))
         return alunni;
     while (q.next()) {
         RigaAlunno a;
         a.Chiave = q.value(0).toString();
-        a.Nome = nomi.value(a.Chiave, a.Chiave);
         a.Esercizi = q.value(1).toInt();
-        a.Ultima = q.value(2).toString();
-        if (!q.value(3).isNull())
-            a.UltimeCinque = q.value(3).toDouble() / 20.0;
-        if (!q.value(4).isNull())
-            a.CinquePrecedenti = q.value(4).toDouble() / 20.0;
+        a.Nome = q.value(2).toString();
         alunni.append(a);
+    }
+    QSqlQuery senzaNome(db_);
+    senzaNome.prepare(QStringLiteral("SELECT (SELECT COUNT(*) FROM esercizi) - (SELECT COUNT(*) FROM nomi)"));
+    if (!Esegui(senzaNome) || !senzaNome.next())
+        return alunni;
+    if (const int esercizi = senzaNome.value(0).toInt(); esercizi > 0) {
+        RigaAlunno a;
+        a.Nome = QString::fromUtf16(SenzaNome);
+        a.Esercizi = esercizi;
+        alunni.append(a);
+    }
+    return alunni;
+}
+
+QList<RigaAlunno> LetturaRegistro::Alunni()
+{
+    QList<RigaAlunno> alunni = Elenco();
+    if (!Ok())
+        return alunni;
+    QHash<QString, qsizetype> indice;
+    for (qsizetype k = 0; k < alunni.size(); ++k)
+        indice.insert(alunni[k].Chiave, k);
+
+    struct Recenti {
+        QList<int> Esatte; // newest first, ten at most
+        bool Completo = false;
+    };
+    QList<Recenti> recenti(alunni.size());
+    qsizetype mancanti = alunni.size();
+    QSqlQuery q(db_);
+    q.setForwardOnly(true);
+    q.prepare(QStringLiteral("SELECT COALESCE(n.chiave, ''), e.inizio, s.esatte, s.voto FROM esercizi e "
+                             "LEFT JOIN nomi n ON n.esercizio = e.uid LEFT JOIN esiti s ON s.esercizio = e.uid "
+                             "ORDER BY e.inizio DESC"));
+    if (!Esegui(q))
+        return alunni;
+    while (mancanti > 0 && q.next()) {
+        const auto trovato = indice.constFind(q.value(0).toString());
+        if (trovato == indice.cend())
+            continue;
+        RigaAlunno &a = alunni[*trovato];
+        Recenti &r = recenti[*trovato];
+        if (a.Ultima.isEmpty())
+            a.Ultima = q.value(1).toString();
+        if (r.Completo || q.value(2).isNull())
+            continue;
+        r.Esatte.append(q.value(2).toInt());
+        a.Voti.append(q.value(3).toString());
+        if (r.Esatte.size() == UltimiVoti) {
+            r.Completo = true;
+            --mancanti;
+        }
+    }
+    q.finish();
+    for (qsizetype k = 0; k < alunni.size(); ++k) {
+        const QList<int> &esatte = recenti[k].Esatte;
+        const auto media = [&](qsizetype da, qsizetype a) -> std::optional<double> {
+            a = std::min(a, esatte.size());
+            if (da >= a)
+                return std::nullopt;
+            double somma = 0;
+            for (qsizetype i = da; i < a; ++i)
+                somma += esatte[i];
+            return somma / static_cast<double>(a - da) / 20.0;
+        };
+        alunni[k].UltimeCinque = media(0, 5);
+        alunni[k].CinquePrecedenti = media(5, 10);
     }
     // The unnamed exercises last; the names as a teacher reads a class list.
     std::sort(alunni.begin(), alunni.end(), [](const RigaAlunno &a, const RigaAlunno &b) {
@@ -243,30 +295,6 @@ GraficiAlunno LetturaRegistro::Grafici(const QString &chiave)
     return g;
 }
 
-QList<RigaClasse> LetturaRegistro::Classe(int ultimi)
-{
-    QList<RigaClasse> classe;
-    const QList<RigaAlunno> alunni = Alunni();
-    if (!Ok())
-        return classe;
-    QSqlQuery q(db_);
-    q.setForwardOnly(true);
-    q.prepare(QStringLiteral(
-        "WITH t AS (SELECT COALESCE(n.chiave, '') AS chiave, s.voto AS voto, "
-        "  ROW_NUMBER() OVER (PARTITION BY COALESCE(n.chiave, '') ORDER BY e.inizio DESC) AS r "
-        "  FROM esercizi e JOIN esiti s ON s.esercizio = e.uid LEFT JOIN nomi n ON n.esercizio = e.uid) "
-        "SELECT chiave, voto FROM t WHERE r <= :ultimi ORDER BY chiave, r"));
-    q.bindValue(QStringLiteral(":ultimi"), ultimi);
-    if (!Esegui(q))
-        return classe;
-    QHash<QString, QList<QString>> voti;
-    while (q.next())
-        voti[q.value(0).toString()].append(q.value(1).toString());
-    for (const RigaAlunno &a : alunni)
-        classe.append({a.Chiave, a.Nome, voti.value(a.Chiave)});
-    return classe;
-}
-
 bool LetturaRegistro::PerOgniEsercizio(const std::function<void(const QString &, const RigaEsercizio &)> &fn)
 {
     const QHash<QString, QString> nomi = Nomi();
@@ -327,6 +355,8 @@ bool LetturaRegistro::Unisci(const QString &chiaveDa, const QString &chiaveA)
     }
     // Both spellings take the one the other was first typed with.
     const QString nome = Nomi().value(chiaveA);
+    if (!Ok())
+        return false;
     QSqlQuery q(db_);
     q.prepare(QStringLiteral("UPDATE nomi SET nome = :nome, chiave = :a WHERE chiave = :da"));
     q.bindValue(QStringLiteral(":nome"), nome);

@@ -27,6 +27,9 @@ struct RigaAlunno {
     // before them; absent when there are none.
     std::optional<double> UltimeCinque;
     std::optional<double> CinquePrecedenti;
+    // The grades of the latest finished exercises, newest first, at most
+    // LetturaRegistro::UltimiVoti: the class grid's row.
+    QList<QString> Voti;
 };
 
 struct RigaEsercizio {
@@ -80,13 +83,6 @@ struct GraficiAlunno {
     QList<ValoreErrato> PiuFrequenti;         // most given first, at most ten
 };
 
-// The latest grades of one pupil, newest first, for the class grid.
-struct RigaClasse {
-    QString Chiave;
-    QString Nome;
-    QList<QString> Voti;
-};
-
 // The values given as wrong answers in a problem's answer list.
 QList<int> ValoriErrati(const QString &risposte);
 
@@ -95,17 +91,20 @@ QList<int> ValoriErrati(const QString &risposte);
 // problems, never loaded whole.
 class LetturaRegistro {
 public:
+    static constexpr int UltimiVoti = 10;
+
     explicit LetturaRegistro(QSqlDatabase db);
 
     // False when a query failed; Errore() says SQLite's words.
     bool Ok() const { return errore_.isEmpty(); }
     const QString &Errore() const { return errore_; }
 
+    // Read from the newest exercise back only until every pupil has their
+    // latest grades: a class's last weeks, not its years.
     QList<RigaAlunno> Alunni();
     QList<RigaEsercizio> Esercizi(const QString &chiave);
     QList<RigaProblema> Problemi(const QByteArray &esercizio);
     GraficiAlunno Grafici(const QString &chiave);
-    QList<RigaClasse> Classe(int ultimi);
 
     // The CSV export's rows, in time order: fn is called once per row.
     bool PerOgniEsercizio(const std::function<void(const QString &nome, const RigaEsercizio &)> &fn);
@@ -123,6 +122,8 @@ public:
 private:
     bool Esegui(QSqlQuery &q);
     QHash<QString, QString> Nomi();
+    // The pupils with their counts and names, nothing more.
+    QList<RigaAlunno> Elenco();
     bool Vacuum();
 
     QSqlDatabase db_;
