@@ -226,7 +226,8 @@ void FrmRegistro::Apri()
         close();
         return;
     }
-    auto *dialogo = new DlgPassword(*password_, nullptr);
+    // Its child, so unloading the window takes an open dialog with it.
+    auto *dialogo = new DlgPassword(*password_, this);
     dialogo->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialogo, &QDialog::finished, this, [this](int esito) {
         if (esito != QDialog::Accepted) {
