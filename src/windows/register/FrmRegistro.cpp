@@ -18,7 +18,6 @@
 #include <QBarSet>
 #include <QChart>
 #include <QChartView>
-#include <QCloseEvent>
 #include <QDateTimeAxis>
 #include <QFileDialog>
 #include <QFontDatabase>
