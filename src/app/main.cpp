@@ -62,7 +62,11 @@ int main(int argc, char *argv[])
     // windows, it outlives them and writes what they leave queued.
     registro::ScrittoreRegistro scrittore(registro::PercorsoRegistro(), QSysInfo::machineHostName());
     QObject::connect(&scrittore, &registro::ScrittoreRegistro::Guasto, &applicazione,
-                     [](const QString &messaggio) { MostraMessaggio(QApplication::activeWindow(), messaggio); });
+                     [](const QString &messaggio) {
+                         // Also for whoever looks after the school's computers.
+                         std::fprintf(stderr, "%s\n", messaggio.toLocal8Bit().constData());
+                         MostraMessaggio(QApplication::activeWindow(), messaggio);
+                     });
     Modulo2 stato;
     stato.Osservatore = &scrittore;
     StatoScheda schede;

@@ -152,9 +152,13 @@ bool RegistroSqlite::ApriConnessione(bool solaLettura)
     QStringList pragma{QStringLiteral("PRAGMA busy_timeout = 5000"), QStringLiteral("PRAGMA foreign_keys = ON")};
     if (!solaLettura) {
         // A rollback journal, never WAL: homes on school networks are often
-        // NFS, where WAL's shared memory does not work. FULL syncs the
-        // journal before the file, so a power cut keeps every committed problem.
-        pragma << QStringLiteral("PRAGMA journal_mode = DELETE") << QStringLiteral("PRAGMA synchronous = FULL");
+        // NFS, where WAL's shared memory does not work. PERSIST rather than
+        // DELETE: its commit point, the journal's header zeroed, is flushed
+        // before COMMIT returns, where an unlinked journal may come back after
+        // a power cut and take the last problem with it; and it spares the
+        // file's creation and removal at every problem (bench_registro).
+        // FULL flushes the journal before the register is touched.
+        pragma << QStringLiteral("PRAGMA journal_mode = PERSIST") << QStringLiteral("PRAGMA synchronous = FULL");
     }
     for (const QString &p : pragma) {
         if (!q.exec(p)) {

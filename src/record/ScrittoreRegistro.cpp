@@ -2,6 +2,7 @@
 #include "record/ScrittoreRegistro.h"
 
 #include "qt/Testo.h"
+#include "record/RegistroSqlite.h"
 
 #include <QDateTime>
 #include <QFile>

@@ -2,7 +2,6 @@
 #pragma once
 
 #include "exercise/OsservatoreEsercizio.h"
-#include "record/RegistroSqlite.h"
 
 #include <QByteArray>
 #include <QObject>
@@ -11,10 +10,10 @@
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
-#include <memory>
 #include <mutex>
 #include <thread>
 #include <variant>
+#include <vector>
 
 namespace lumivex::registro {
 

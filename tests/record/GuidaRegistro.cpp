@@ -42,7 +42,10 @@ int main(int argc, char **argv)
     registro::ScrittoreRegistro scrittore(QString::fromLocal8Bit(argv[1]), QStringLiteral("guida"));
     QObject::connect(
         &scrittore, &registro::ScrittoreRegistro::Guasto, &scrittore,
-        [](const QString &m) { std::printf("guasto %s\n", m.toUtf8().constData()), std::fflush(stdout); },
+        [](const QString &m) {
+            std::printf("guasto %s\n", m.toUtf8().constData());
+            std::fflush(stdout);
+        },
         Qt::DirectConnection);
 
     Modulo2 m;
