@@ -105,14 +105,22 @@ QChartView *Grafico(QWidget *genitore, const QString &nome, const QString &titol
     return vista;
 }
 
+// The chart deletes its series, but hands removed axes back to the caller.
+void Svuota(QChart &grafico)
+{
+    grafico.removeAllSeries();
+    for (QAbstractAxis *asse : grafico.axes()) {
+        grafico.removeAxis(asse);
+        delete asse;
+    }
+}
+
 // One bar per category; the chart is emptied first.
 void Barre(QChartView *vista, const QString &serie, const QStringList &categorie, const QList<qreal> &valori,
            qreal massimo)
 {
     QChart *grafico = vista->chart();
-    grafico->removeAllSeries();
-    for (QAbstractAxis *asse : grafico->axes())
-        grafico->removeAxis(asse);
+    Svuota(*grafico);
     auto *insieme = new QBarSet(serie);
     insieme->append(valori);
     auto *barre = new QBarSeries;
@@ -133,9 +141,7 @@ void Barre(QChartView *vista, const QString &serie, const QStringList &categorie
 void Linea(QChartView *vista, const QString &serie, const QList<QPointF> &punti, qreal massimo)
 {
     QChart *grafico = vista->chart();
-    grafico->removeAllSeries();
-    for (QAbstractAxis *asse : grafico->axes())
-        grafico->removeAxis(asse);
+    Svuota(*grafico);
     auto *linea = new QLineSeries;
     linea->setName(serie);
     linea->append(punti);
