@@ -136,6 +136,7 @@ QList<RigaAlunno> LetturaRegistro::Elenco()
 
 QList<RigaAlunno> LetturaRegistro::Alunni()
 {
+    errore_.clear();
     QList<RigaAlunno> alunni = Elenco();
     if (!Ok())
         return alunni;
@@ -199,6 +200,7 @@ QList<RigaAlunno> LetturaRegistro::Alunni()
 
 QList<RigaEsercizio> LetturaRegistro::Esercizi(const QString &chiave)
 {
+    errore_.clear();
     QSqlQuery q(db_);
     q.setForwardOnly(true);
     q.prepare(QStringLiteral("SELECT %1 FROM esercizi e LEFT JOIN esiti s ON s.esercizio = e.uid WHERE %2 "
@@ -215,6 +217,7 @@ QList<RigaEsercizio> LetturaRegistro::Esercizi(const QString &chiave)
 
 QList<RigaProblema> LetturaRegistro::Problemi(const QByteArray &esercizio)
 {
+    errore_.clear();
     QSqlQuery q(db_);
     q.setForwardOnly(true);
     q.prepare(QStringLiteral("SELECT %1 FROM problemi p WHERE p.esercizio = :uid ORDER BY p.progressivo")
@@ -230,6 +233,7 @@ QList<RigaProblema> LetturaRegistro::Problemi(const QByteArray &esercizio)
 
 GraficiAlunno LetturaRegistro::Grafici(const QString &chiave)
 {
+    errore_.clear();
     GraficiAlunno g;
     const QString filtro = FiltroAlunno(chiave);
 
@@ -297,6 +301,7 @@ GraficiAlunno LetturaRegistro::Grafici(const QString &chiave)
 
 bool LetturaRegistro::PerOgniEsercizio(const std::function<void(const QString &, const RigaEsercizio &)> &fn)
 {
+    errore_.clear();
     const QHash<QString, QString> nomi = Nomi();
     QSqlQuery q(db_);
     q.setForwardOnly(true);
@@ -313,6 +318,7 @@ bool LetturaRegistro::PerOgniEsercizio(const std::function<void(const QString &,
 bool LetturaRegistro::PerOgniProblema(
     const std::function<void(const QString &, const RigaEsercizio &, const RigaProblema &)> &fn)
 {
+    errore_.clear();
     const QHash<QString, QString> nomi = Nomi();
     QSqlQuery q(db_);
     q.setForwardOnly(true);
@@ -329,6 +335,7 @@ bool LetturaRegistro::PerOgniProblema(
 
 std::optional<QString> LetturaRegistro::Impostazione(const QString &chiave)
 {
+    errore_.clear();
     QSqlQuery q(db_);
     q.prepare(QStringLiteral("SELECT valore FROM impostazioni WHERE chiave = :chiave"));
     q.bindValue(QStringLiteral(":chiave"), chiave);
@@ -339,6 +346,7 @@ std::optional<QString> LetturaRegistro::Impostazione(const QString &chiave)
 
 bool LetturaRegistro::Imposta(const QString &chiave, const QString &valore)
 {
+    errore_.clear();
     QSqlQuery q(db_);
     q.prepare(QStringLiteral("INSERT INTO impostazioni (chiave, valore) VALUES (:chiave, :valore) "
                              "ON CONFLICT (chiave) DO UPDATE SET valore = excluded.valore"));
@@ -349,6 +357,7 @@ bool LetturaRegistro::Imposta(const QString &chiave, const QString &valore)
 
 bool LetturaRegistro::Unisci(const QString &chiaveDa, const QString &chiaveA)
 {
+    errore_.clear();
     if (chiaveDa.isEmpty() || chiaveA.isEmpty() || chiaveDa == chiaveA) {
         errore_ = QStringLiteral("unione di una chiave vuota o con sé stessa");
         return false;
@@ -374,6 +383,7 @@ bool LetturaRegistro::Vacuum()
 
 bool LetturaRegistro::CancellaAlunno(const QString &chiave)
 {
+    errore_.clear();
     QSqlQuery q(db_);
     q.prepare(QStringLiteral("DELETE FROM esercizi AS e WHERE %1").arg(FiltroAlunno(chiave)));
     LegaChiave(q, chiave);
@@ -382,6 +392,7 @@ bool LetturaRegistro::CancellaAlunno(const QString &chiave)
 
 bool LetturaRegistro::CancellaTutto()
 {
+    errore_.clear();
     QSqlQuery q(db_);
     q.prepare(QStringLiteral("DELETE FROM esercizi"));
     return Esegui(q) && Vacuum();

@@ -95,7 +95,9 @@ public:
 
     explicit LetturaRegistro(QSqlDatabase db);
 
-    // False when a query failed; Errore() says SQLite's words.
+    // False when the last operation failed (each starts afresh, so a
+    // register busy for a moment fails one view, not all that follow);
+    // Errore() says SQLite's words.
     bool Ok() const { return errore_.isEmpty(); }
     const QString &Errore() const { return errore_; }
 
