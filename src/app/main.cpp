@@ -67,6 +67,7 @@ int main(int argc, char *argv[])
                          std::fprintf(stderr, "%s\n", messaggio.toLocal8Bit().constData());
                          MostraMessaggio(QApplication::activeWindow(), messaggio);
                      });
+    scrittore.Avvia();
     Modulo2 stato;
     stato.Osservatore = &scrittore;
     StatoScheda schede;
