@@ -10,6 +10,9 @@ PACCHETTI=(
     # configuration is read ahead at start (libfontconfig-dev)
     g++ cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev libcups2-dev libfontconfig-dev
+    # the teacher's register: its charts (Qt Charts links Qt OpenGL on
+    # Debian 12 without pulling it in) and its password hash
+    qt6-charts-dev libqt6opengl6-dev libsodium-dev
     # run time: the class register is a SQLite file read through QtSql
     libqt6sql6-sqlite
     # run time: the toolkit's own dialogs in Italian

@@ -3,15 +3,19 @@
 
 #include "exercise/Modulo2.h"
 #include "qt/Testo.h"
+#include "record/RegistroSqlite.h"
 #include "windows/about/frmAutore.h"
 #include "windows/certificate/FrmAttestato.h"
 #include "windows/common/RegistroFinestre.h"
 #include "windows/exercise/FrmOperativo.h"
 #include "windows/name/frmNome.h"
 #include "windows/printer/frmSceltaStampante.h"
+#include "windows/register/FrmRegistro.h"
 #include "windows/report/FrmStampaEsercizio.h"
 #include "windows/start/FrmInizio.h"
 #include "windows/worksheets/FrmStampaSchedeBig.h"
+
+#include <QDateTime>
 
 #include <memory>
 
@@ -22,6 +26,7 @@ void ChiudiTutto(RegistroFinestre &registro)
     registro.Scarica<frmAutore>();
     registro.Scarica<FrmInizio>();
     registro.Scarica<FrmOperativo>();
+    registro.Scarica<FrmRegistro>();
     registro.Scarica<frmSceltaStampante>();
     registro.Scarica<FrmStampaEsercizio>();
     registro.Scarica<FrmStampaSchedeBig>();
@@ -40,6 +45,8 @@ void RegistraFinestre(RegistroFinestre &registro, Modulo2 &stato, StatoScheda &s
                          [&registro] { registro.Mostra<frmAutore>().activateWindow(); });
         QObject::connect(inizio.get(), &FrmInizio::RichiestaSchede, &registro,
                          [&registro] { registro.MostraIngrandita<FrmStampaSchedeBig>().activateWindow(); });
+        QObject::connect(inizio.get(), &FrmInizio::RichiestaRegistro, &registro,
+                         [&registro] { registro.Carica<FrmRegistro>().Apri(); });
         QObject::connect(inizio.get(), &FrmInizio::RichiestaUscita, &registro,
                          [&registro] { ChiudiTutto(registro); });
         return inizio;
@@ -65,6 +72,13 @@ void RegistraFinestre(RegistroFinestre &registro, Modulo2 &stato, StatoScheda &s
         QObject::connect(fogli.get(), &FrmStampaSchedeBig::RichiestaSceltaStampante, &registro,
                          [&registro] { registro.MostraModale<frmSceltaStampante>(); });
         return fogli;
+    });
+    registro.Registra<FrmRegistro>([&registro, &stampante] {
+        auto docente = std::make_unique<FrmRegistro>(stampante, registro::PercorsoRegistro(),
+                                                     [] { return QDateTime::currentDateTime(); });
+        QObject::connect(docente.get(), &FrmRegistro::RichiestaSceltaStampante, &registro,
+                         [&registro] { registro.MostraModale<frmSceltaStampante>(); });
+        return docente;
     });
     registro.Registra<frmSceltaStampante>([&stampante] { return std::make_unique<frmSceltaStampante>(stampante); });
     registro.Registra<frmAutore>([] { return std::make_unique<frmAutore>(); });

@@ -5,6 +5,7 @@
 #include "exercise/Interi16.h"
 #include "exercise/Modulo2.h"
 #include "exercise/Orologio.h"
+#include "exercise/RigaResoconto.h"
 #include "exercise/Valutazione.h"
 
 #include <cmath>
@@ -19,7 +20,6 @@ constexpr float TettoTempoParziale = 99.0F;
 constexpr float TettoTempoTotale = 999.0F;
 constexpr const char *Esatto = "ESATTO";
 constexpr const char *Errato = "ERRATO";
-constexpr const char *SegnoAiuto = "\u00B0";
 
 } // namespace
 
@@ -188,13 +188,13 @@ void Esercizio::VerificaRisposta()
     if (esatta) {
         Incrementa16(m_.RisposteEsatte);
         schermo_.lblRisEsatte.Caption = TestoSemplice(m_.RisposteEsatte);
-        m_.Contrassegno = "  ";
+        m_.Contrassegno = Contrassegno(true);
         schermo_.LblEsito.Caption = Esatto;
     } else {
         Incrementa16(m_.RisposteErrate);
         MostraCroce();
         schermo_.lblRisErrate.Caption = TestoSemplice(m_.RisposteErrate);
-        m_.Contrassegno = "* ";
+        m_.Contrassegno = Contrassegno(false);
         schermo_.LblEsito.Caption = Errato;
     }
     AggiornaTempi();

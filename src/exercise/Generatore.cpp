@@ -5,6 +5,7 @@
 #include "exercise/Interi16.h"
 #include "exercise/Modulo2.h"
 #include "exercise/Orologio.h"
+#include "exercise/RigaResoconto.h"
 #include "exercise/SchermoOperativo.h"
 #include "exercise/SorgenteCasuale.h"
 #include "exercise/Uguaglianza.h"
@@ -14,22 +15,6 @@
 #include <utility>
 
 namespace lumivex {
-
-namespace {
-
-constexpr const char *Segno = " - ";
-
-void Allinea(const std::string &numero, std::string &spazi)
-{
-    const auto cifre = SenzaSpazi(numero).size();
-    if (cifre == 2) {
-        spazi = " ";
-    } else if (cifre == 1) {
-        spazi = "  ";
-    }
-}
-
-} // namespace
 
 Generatore::Generatore(Modulo2 &modulo, SchermoOperativo &schermo, SorgenteCasuale &casuale, Orologio &orologio)
     : m_(modulo)
@@ -52,16 +37,16 @@ void Generatore::Genera1()
     m_.StrNum2 = TestoConSegno(m_.Num2);
     m_.StrNum3 = TestoConSegno(m_.Num3);
     m_.StrNum4 = TestoConSegno(m_.Num4);
-    schermo_.LblSegno.Caption = Segno;
-    schermo_.lblSegno2.Caption = Segno;
+    schermo_.LblSegno.Caption = SegnoSottrazione;
+    schermo_.lblSegno2.Caption = SegnoSottrazione;
 }
 
 void Generatore::AllineaNumeri()
 {
-    Allinea(m_.StrNum1, m_.Spazi1);
-    Allinea(m_.StrNum2, m_.Spazi2);
-    Allinea(m_.StrNum3, m_.Spazi3);
-    Allinea(m_.StrNum4, m_.Spazi5);
+    AllineaTermine(m_.StrNum1, m_.Spazi1);
+    AllineaTermine(m_.StrNum2, m_.Spazi2);
+    AllineaTermine(m_.StrNum3, m_.Spazi3);
+    AllineaTermine(m_.StrNum4, m_.Spazi5);
 }
 
 void Generatore::Visualizza1()
@@ -80,23 +65,11 @@ void Generatore::Visualizza1()
     }
     m_.Soluzione = valori[static_cast<std::size_t>(m_.TermineNascosto - 1)];
 
-    const std::string &s1 = schermo_.LblSegno.Caption;
-    const std::string &s2 = schermo_.lblSegno2.Caption;
-    std::string riga;
-    switch (m_.TermineNascosto) {
-    case 1:
-        riga = " ..." + s1 + m_.Spazi2 + m_.StrNum2 + " = " + m_.Spazi3 + m_.StrNum3 + s2 + m_.Spazi5 + m_.StrNum4;
-        break;
-    case 2:
-        riga = m_.Spazi1 + m_.StrNum1 + s1 + " ... = " + m_.Spazi3 + m_.StrNum3 + s2 + m_.Spazi5 + m_.StrNum4;
-        break;
-    case 3:
-        riga = m_.Spazi1 + m_.StrNum1 + s1 + m_.Spazi2 + m_.StrNum2 + " =  ..." + s2 + m_.Spazi5 + m_.StrNum4;
-        break;
-    default:
-        riga = m_.Spazi1 + m_.StrNum1 + s1 + m_.Spazi2 + m_.StrNum2 + " = " + m_.Spazi3 + m_.StrNum3 + s2 + " ... ";
-        break;
-    }
+    std::string riga = RigaTermini({{m_.StrNum1, m_.StrNum2, m_.StrNum3, m_.StrNum4},
+                                    {m_.Spazi1, m_.Spazi2, m_.Spazi3, m_.Spazi5},
+                                    schermo_.LblSegno.Caption,
+                                    schermo_.lblSegno2.Caption,
+                                    m_.TermineNascosto});
     m_.ElencoOperazioni.at(static_cast<std::size_t>(m_.NumOperazioni)) = std::move(riga);
 
     m_.StrSoluzione = TestoConSegno(m_.Soluzione);
@@ -112,9 +85,8 @@ void Generatore::AvviaCronometro()
 void Generatore::ChiudiRiga()
 {
     std::string &riga = m_.ElencoOperazioni.at(static_cast<std::size_t>(m_.NumOperazioni));
-    const auto lunghezza = static_cast<int>(riga.size());
-    m_.SpaziRisposta.assign(static_cast<std::size_t>(std::max(0, ColonnaRisposta - lunghezza)), ' ');
-    riga += m_.SpaziRisposta + "(R.";
+    m_.SpaziRisposta = SpaziFinoAllaRisposta(riga.size());
+    riga += m_.SpaziRisposta + AperturaRisposte;
 }
 
 } // namespace lumivex

@@ -15,8 +15,6 @@ class Orologio;
 // Visualizza1, ChiudiRiga.
 class Generatore {
 public:
-    static constexpr int ColonnaRisposta = 35;
-
     Generatore(Modulo2 &modulo, SchermoOperativo &schermo, SorgenteCasuale &casuale, Orologio &orologio);
 
     void Genera1();

@@ -25,6 +25,7 @@ FrmInizio::FrmInizio(Modulo2 &modulo)
     option3_ = std::make_unique<ComandiOpzione>(ComandiOpzione::Elementi(*this, u"Option3"), ColoriCiano,
                                                 2, [this](int indice) { EseguiComando(indice); });
     connect(ui_->frmStampaSchede, &QAction::triggered, this, &FrmInizio::RichiestaSchede);
+    connect(ui_->mnuRegistro, &QAction::triggered, this, &FrmInizio::RichiestaRegistro);
     connect(ui_->mnuAutore, &QAction::triggered, this, &FrmInizio::RichiestaAutore);
     ui_->Option2_0->setFocus(Qt::OtherFocusReason);
 }

@@ -38,6 +38,8 @@ signals:
     void RichiestaAutore();
     // "Stampa schede": the teacher's worksheet window.
     void RichiestaSchede();
+    // "Registro": the teacher's register, behind the teacher's password.
+    void RichiestaRegistro();
     // "Esci" or the close box: the program's windows close.
     void RichiestaUscita();
 

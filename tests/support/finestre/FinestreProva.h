@@ -10,6 +10,7 @@
 #include "windows/exercise/FrmOperativo.h"
 #include "windows/name/frmNome.h"
 #include "windows/printer/frmSceltaStampante.h"
+#include "windows/register/FrmRegistro.h"
 #include "windows/report/FrmStampaEsercizio.h"
 #include "windows/start/FrmInizio.h"
 #include "windows/worksheets/FrmStampaSchedeBig.h"

@@ -7,6 +7,10 @@
 #include <QApplication>
 #include <QImage>
 #include <QLabel>
+#include <QDialog>
+#include <QMenuBar>
+#include <QPointer>
+#include <QTemporaryDir>
 
 #include <array>
 
@@ -31,6 +35,7 @@ private slots:
     void sceltaDelLivelloVaiEChiusura();
     void escoEdEsciChiudeTutto();
     void unAltroLivelloPrimaDiVai();
+    void ilRegistroDalMenuChiedePrimaLaPassword();
     void coloriDeiComandi();
     void figuraDellaFinestra();
 };
@@ -123,6 +128,33 @@ void TestFrmInizio::escoEdEsciChiudeTutto()
     QCOMPARE(p.caricateAllaFine, 0);
     QCOMPARE(chiusure.ordine, QStringList({u"frmAutore"_s, u"FrmInizio"_s, u"FrmOperativo"_s,
                                            u"frmSceltaStampante"_s, u"FrmStampaEsercizio"_s}));
+}
+
+void TestFrmInizio::ilRegistroDalMenuChiedePrimaLaPassword()
+{
+    // Catches: "Registro" missing from the menu or moving the items there;
+    // the register shown before its password; the register, or its password
+    // dialog, left behind by "Esci".
+    QTemporaryDir casa;
+    QVERIFY(casa.isValid());
+    qputenv("XDG_DATA_HOME", casa.path().toUtf8());
+    Programma p;
+    FrmInizio &w = p.Apri<FrmInizio>();
+    QStringList voci;
+    for (const QAction *azione : Figlio<QMenuBar>(w, u"menubar"_s)->actions())
+        voci.append(azione->text());
+    QCOMPARE(voci, (QStringList{u"Stampa schede"_s, u"Registro"_s, u"About"_s}));
+
+    Figlio<QAction>(w, u"mnuRegistro"_s)->trigger();
+    QVERIFY(p.registro.Caricata<FrmRegistro>());
+    QVERIFY(!p.registro.Trova<FrmRegistro>()->isVisible());
+    QPointer<QWidget> dialogo = p.registro.Trova<FrmRegistro>()->findChild<QDialog *>(u"DlgPassword"_s);
+    QVERIFY(dialogo != nullptr && dialogo->isVisible());
+
+    QTest::mouseClick(Pulsante(w, u"Option3_1"_s), Qt::LeftButton);
+    QVERIFY(!p.registro.Caricata<FrmRegistro>());
+    QTRY_VERIFY(dialogo.isNull());
+    qunsetenv("XDG_DATA_HOME");
 }
 
 void TestFrmInizio::unAltroLivelloPrimaDiVai()

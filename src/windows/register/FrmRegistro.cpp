@@ -1,0 +1,554 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "windows/register/FrmRegistro.h"
+
+#include "ui_FrmRegistro.h"
+
+#include "exercise/RigaResoconto.h"
+#include "exercise/Valutazione.h"
+#include "printing/StampaRegistro.h"
+#include "qt/Testo.h"
+#include "record/RegistroSqlite.h"
+#include "windows/common/Messaggio.h"
+#include "windows/register/CsvRegistro.h"
+#include "windows/register/DlgPassword.h"
+
+#include <QAbstractButton>
+#include <QBarCategoryAxis>
+#include <QBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QChartView>
+#include <QDateTimeAxis>
+#include <QFileDialog>
+#include <QFontDatabase>
+#include <QHeaderView>
+#include <QInputDialog>
+#include <QLineSeries>
+#include <QMessageBox>
+#include <QValueAxis>
+
+#include <algorithm>
+
+namespace lumivex {
+
+using namespace registro;
+
+namespace {
+
+constexpr int RuoloChiave = Qt::UserRole;
+constexpr int RuoloUid = Qt::UserRole + 1;
+
+QString Percentuale(std::optional<double> quota)
+{
+    return quota ? QStringLiteral("%1 %").arg(qRound(*quota * 100.0)) : QStringLiteral("—");
+}
+
+QString Andamento(const RigaAlunno &a)
+{
+    if (!a.UltimeCinque || !a.CinquePrecedenti)
+        return QStringLiteral("—");
+    const double scarto = *a.UltimeCinque - *a.CinquePrecedenti;
+    if (scarto > 0.05)
+        return QStringLiteral("↑ meglio");
+    if (scarto < -0.05)
+        return QStringLiteral("↓ peggio");
+    return QStringLiteral("= stabile");
+}
+
+QString Data(const QString &iso)
+{
+    const QDateTime quando = QDateTime::fromString(iso, Qt::ISODate);
+    return quando.isValid() ? quando.toString(QStringLiteral("dd/MM/yyyy HH:mm")) : iso;
+}
+
+QString Tempo(int secondi)
+{
+    return QStringLiteral("%1:%2").arg(secondi / 60).arg(secondi % 60, 2, 10, QLatin1Char('0'));
+}
+
+// Green for the best grades through yellow to red; grey when none was given.
+QColor ColoreVoto(const QString &voto)
+{
+    static const QHash<QString, QColor> colori{
+        {QStringLiteral("OTTIMO"), QColor(0x2E, 0x9E, 0x4F)},
+        {QStringLiteral("DISTINTO"), QColor(0x7C, 0xC4, 0x5A)},
+        {QStringLiteral("BUONO"), QColor(0xC9, 0xDC, 0x55)},
+        {QStringLiteral("SUFFICIENTE"), QColor(0xF2, 0xD3, 0x4B)},
+        {QStringLiteral("SUFFICIENTE (!)"), QColor(0xF2, 0x9B, 0x3B)},
+        {DaStd(NonClassificato), QColor(0xE0, 0x4B, 0x3A)},
+    };
+    return colori.value(voto, QColor(0xC8, 0xC8, 0xC8));
+}
+
+QTableWidgetItem *Cella(const QString &testo)
+{
+    return new QTableWidgetItem(testo);
+}
+
+// The answers as the report lists them, from the register's "37-;42+".
+std::vector<RispostaData> RisposteDate(const QString &risposte)
+{
+    std::vector<RispostaData> date;
+    for (const QString &voce : risposte.split(QLatin1Char(';'), Qt::SkipEmptyParts))
+        date.push_back({AStd(voce.chopped(1)), voce.endsWith(QLatin1Char('+'))});
+    return date;
+}
+
+QChartView *Grafico(QWidget *genitore, const QString &nome, const QString &titolo)
+{
+    auto *vista = new QChartView(genitore);
+    vista->setObjectName(nome);
+    vista->setRenderHint(QPainter::Antialiasing);
+    vista->chart()->setTitle(titolo);
+    vista->chart()->legend()->hide();
+    vista->setMinimumSize(320, 220);
+    return vista;
+}
+
+// The chart deletes its series, but hands removed axes back to the caller.
+void Svuota(QChart &grafico)
+{
+    grafico.removeAllSeries();
+    for (QAbstractAxis *asse : grafico.axes()) {
+        grafico.removeAxis(asse);
+        delete asse;
+    }
+}
+
+// One bar per category; the chart is emptied first.
+void Barre(QChartView *vista, const QString &serie, const QStringList &categorie, const QList<qreal> &valori,
+           qreal massimo)
+{
+    QChart *grafico = vista->chart();
+    Svuota(*grafico);
+    auto *insieme = new QBarSet(serie);
+    insieme->append(valori);
+    auto *barre = new QBarSeries;
+    barre->append(insieme);
+    barre->setLabelsVisible(true);
+    grafico->addSeries(barre);
+    auto *x = new QBarCategoryAxis;
+    x->append(categorie);
+    auto *y = new QValueAxis;
+    y->setRange(0, massimo);
+    y->setLabelFormat(QStringLiteral("%d"));
+    grafico->addAxis(x, Qt::AlignBottom);
+    grafico->addAxis(y, Qt::AlignLeft);
+    barre->attachAxis(x);
+    barre->attachAxis(y);
+}
+
+void Linea(QChartView *vista, const QString &serie, const QList<QPointF> &punti, qreal massimo)
+{
+    QChart *grafico = vista->chart();
+    Svuota(*grafico);
+    auto *linea = new QLineSeries;
+    linea->setName(serie);
+    linea->append(punti);
+    linea->setPointsVisible(true);
+    grafico->addSeries(linea);
+    auto *x = new QDateTimeAxis;
+    x->setFormat(QStringLiteral("dd/MM/yy"));
+    if (!punti.isEmpty()) {
+        // A single exercise still needs a span to be drawn on.
+        const qreal primo = punti.first().x();
+        const qreal ultimo = std::max(punti.last().x(), primo + 86400000.0);
+        x->setRange(QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(primo)),
+                    QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(ultimo)));
+    }
+    auto *y = new QValueAxis;
+    y->setRange(0, massimo);
+    grafico->addAxis(x, Qt::AlignBottom);
+    grafico->addAxis(y, Qt::AlignLeft);
+    linea->attachAxis(x);
+    linea->attachAxis(y);
+}
+
+qreal QuotaErrati(const ConteggioErrori &c)
+{
+    return c.Problemi > 0 ? 100.0 * c.Errati / c.Problemi : 0.0;
+}
+
+} // namespace
+
+FrmRegistro::FrmRegistro(Stampante &stampante, const QString &percorso, PasswordDocente::Adesso adesso)
+    : stampante_(stampante)
+    , ui_(std::make_unique<Ui::FrmRegistro>())
+    , registro_(std::make_unique<RegistroSqlite>(percorso, QStringLiteral("lumivex-registro-docente")))
+    , lettura_(std::make_unique<LetturaRegistro>(registro_->Database()))
+    , password_(std::make_unique<PasswordDocente>(*lettura_, std::move(adesso)))
+{
+    ui_->setupUi(this);
+    ui_->tblAlunni->setColumnCount(5);
+    ui_->tblAlunni->setHorizontalHeaderLabels({QStringLiteral("Alunno"), QStringLiteral("Esercizi"),
+                                               QStringLiteral("Ultimo"), QStringLiteral("Esatte (ultimi 5)"),
+                                               QStringLiteral("Andamento")});
+    ui_->tblAlunni->verticalHeader()->hide();
+    ui_->treEsercizi->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+
+    auto *griglia = static_cast<QGridLayout *>(ui_->tabGrafici->layout());
+    griglia->addWidget(Grafico(ui_->tabGrafici, QStringLiteral("graEsatte"), QStringLiteral("Risposte esatte (%)")), 0, 0);
+    griglia->addWidget(Grafico(ui_->tabGrafici, QStringLiteral("graSecondi"), QStringLiteral("Secondi per problema")), 0, 1);
+    griglia->addWidget(Grafico(ui_->tabGrafici, QStringLiteral("graNascosto"),
+                               QStringLiteral("Problemi sbagliati (%) per termine nascosto")), 1, 0);
+    griglia->addWidget(Grafico(ui_->tabGrafici, QStringLiteral("graPrestito"),
+                               QStringLiteral("Problemi sbagliati (%) con e senza prestito")), 1, 1);
+    griglia->addWidget(Grafico(ui_->tabGrafici, QStringLiteral("graValori"),
+                               QStringLiteral("Risposte sbagliate date più spesso")), 2, 0, 1, 2);
+
+    connect(ui_->tblAlunni, &QTableWidget::itemSelectionChanged, this, [this] {
+        const QString chiave = ChiaveScelta();
+        MostraEsercizi(chiave);
+        MostraGrafici(chiave);
+    });
+    connect(ui_->treEsercizi, &QTreeWidget::itemExpanded, this, &FrmRegistro::ApriEsercizio);
+    connect(ui_->mnuStampa, &QAction::triggered, this, [this] {
+        if (ui_->tblAlunni->currentRow() >= 0)
+            StampaAlunno(ChiaveScelta());
+    });
+    connect(ui_->mnuScegliStampante, &QAction::triggered, this, &FrmRegistro::RichiestaSceltaStampante);
+    connect(ui_->mnuEsporta, &QAction::triggered, this, &FrmRegistro::ChiediEsportazione);
+    connect(ui_->mnuUnisci, &QAction::triggered, this, &FrmRegistro::ChiediUnione);
+    connect(ui_->mnuCancellaAlunno, &QAction::triggered, this, [this] {
+        if (ui_->tblAlunni->currentRow() >= 0)
+            CancellaAlunno(ChiaveScelta());
+    });
+    connect(ui_->mnuCancellaTutto, &QAction::triggered, this, &FrmRegistro::CancellaTutto);
+    connect(ui_->mnuRegistrazione, &QAction::toggled, this, &FrmRegistro::Registrazione);
+    connect(ui_->mnuChiudi, &QAction::triggered, this, &QWidget::close);
+}
+
+FrmRegistro::~FrmRegistro() = default;
+
+void FrmRegistro::Apri()
+{
+    if (isVisible()) {
+        activateWindow();
+        return;
+    }
+    if (!registro_->Leggibile()) {
+        MostraMessaggio(nullptr, registro_->Messaggio());
+        close();
+        return;
+    }
+    // Its child, so unloading the window takes an open dialog with it.
+    auto *dialogo = new DlgPassword(*password_, this);
+    dialogo->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialogo, &QDialog::finished, this, [this](int esito) {
+        if (esito != QDialog::Accepted) {
+            close();
+            return;
+        }
+        Aggiorna();
+        showMaximized();
+        activateWindow();
+    });
+    dialogo->show();
+    dialogo->activateWindow();
+}
+
+void FrmRegistro::Aggiorna()
+{
+    const bool scrivibile = registro_->Aperto();
+    for (QAction *azione : {ui_->mnuUnisci, ui_->mnuCancellaAlunno, ui_->mnuCancellaTutto, ui_->mnuRegistrazione})
+        azione->setEnabled(scrivibile);
+    {
+        const QSignalBlocker fermo(ui_->mnuRegistrazione);
+        ui_->mnuRegistrazione->setChecked(lettura_->Impostazione(QStringLiteral("registrazione")).value_or(
+                                              QStringLiteral("1"))
+                                          != QStringLiteral("0"));
+    }
+    const QString scelta = ChiaveScelta();
+    alunni_ = lettura_->Alunni();
+    MostraAlunni(alunni_);
+    MostraClasse();
+    if (!lettura_->Ok()) {
+        Guasto(QStringLiteral("leggere il registro"));
+        return;
+    }
+    const auto trovato = std::find_if(alunni_.cbegin(), alunni_.cend(),
+                                      [&](const RigaAlunno &a) { return a.Chiave == scelta; });
+    if (!alunni_.isEmpty()) {
+        const QSignalBlocker fermo(ui_->tblAlunni);
+        ui_->tblAlunni->setCurrentCell(trovato == alunni_.cend() ? 0 : static_cast<int>(trovato - alunni_.cbegin()), 0);
+    }
+    MostraEsercizi(ChiaveScelta());
+    MostraGrafici(ChiaveScelta());
+}
+
+void FrmRegistro::MostraAlunni(const QList<RigaAlunno> &alunni)
+{
+    const QSignalBlocker fermo(ui_->tblAlunni);
+    ui_->tblAlunni->clearContents();
+    ui_->tblAlunni->setRowCount(static_cast<int>(alunni.size()));
+    for (int riga = 0; riga < alunni.size(); ++riga) {
+        const RigaAlunno &a = alunni[riga];
+        auto *nome = Cella(a.Nome);
+        nome->setData(RuoloChiave, a.Chiave);
+        ui_->tblAlunni->setItem(riga, 0, nome);
+        ui_->tblAlunni->setItem(riga, 1, Cella(QString::number(a.Esercizi)));
+        ui_->tblAlunni->setItem(riga, 2, Cella(Data(a.Ultima)));
+        ui_->tblAlunni->setItem(riga, 3, Cella(Percentuale(a.UltimeCinque)));
+        ui_->tblAlunni->setItem(riga, 4, Cella(Andamento(a)));
+    }
+    ui_->tblAlunni->resizeColumnsToContents();
+}
+
+void FrmRegistro::ScegliAlunno(const QString &chiave)
+{
+    for (int riga = 0; riga < ui_->tblAlunni->rowCount(); ++riga) {
+        if (ui_->tblAlunni->item(riga, 0)->data(RuoloChiave).toString() == chiave) {
+            ui_->tblAlunni->setCurrentCell(riga, 0);
+            return;
+        }
+    }
+}
+
+QString FrmRegistro::ChiaveScelta() const
+{
+    const QTableWidgetItem *voce = ui_->tblAlunni->item(ui_->tblAlunni->currentRow(), 0);
+    return voce != nullptr ? voce->data(RuoloChiave).toString() : QString();
+}
+
+QString FrmRegistro::NomeDi(const QString &chiave) const
+{
+    for (const RigaAlunno &a : alunni_) {
+        if (a.Chiave == chiave)
+            return a.Nome;
+    }
+    return chiave;
+}
+
+void FrmRegistro::MostraEsercizi(const QString &chiave)
+{
+    ui_->treEsercizi->clear();
+    if (ui_->tblAlunni->currentRow() < 0)
+        return;
+    for (const RigaEsercizio &e : lettura_->Esercizi(chiave)) {
+        auto *voce = new QTreeWidgetItem(ui_->treEsercizi);
+        voce->setText(0, Data(e.Inizio));
+        voce->setText(1, QStringLiteral("%1 – %2").arg(e.Minimo).arg(e.Massimo));
+        if (e.Finito) {
+            voce->setText(2, QString::number(e.Esatte));
+            voce->setText(3, Tempo(e.Secondi));
+            voce->setText(4, e.Voto);
+        } else {
+            voce->setText(4, QStringLiteral("non finito"));
+        }
+        voce->setData(0, RuoloUid, e.Uid);
+        voce->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
+    }
+}
+
+void FrmRegistro::ApriEsercizio(QTreeWidgetItem *voce)
+{
+    if (voce->parent() != nullptr || voce->childCount() > 0)
+        return;
+    const QFont fisso = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    for (const RigaProblema &p : lettura_->Problemi(voce->data(0, RuoloUid).toByteArray())) {
+        ProblemaConcluso risolto;
+        for (std::size_t k = 0; k < 4; ++k)
+            risolto.Termini[k] = static_cast<std::int16_t>(p.Num[k]);
+        risolto.Nascosto = p.Nascosto;
+        risolto.Soluzione = static_cast<std::int16_t>(p.Soluzione);
+        risolto.Risposte = RisposteDate(p.Risposte);
+        risolto.Aiuto = p.Aiuto;
+        risolto.Intervento = p.Intervento;
+        auto *riga = new QTreeWidgetItem(voce);
+        riga->setText(0, DaStd(RigaResoconto(risolto)));
+        riga->setFont(0, fisso);
+        riga->setFirstColumnSpanned(true);
+    }
+    voce->setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicatorWhenChildless);
+}
+
+void FrmRegistro::MostraGrafici(const QString &chiave)
+{
+    const bool scelto = ui_->tblAlunni->currentRow() >= 0;
+    const GraficiAlunno g = scelto ? lettura_->Grafici(chiave) : GraficiAlunno{};
+    QList<QPointF> esatte;
+    QList<QPointF> secondi;
+    qreal piuLento = 10;
+    for (const PuntoAndamento &p : g.Andamento) {
+        const qreal quando = static_cast<qreal>(QDateTime::fromString(p.Inizio, Qt::ISODate).toMSecsSinceEpoch());
+        esatte.append({quando, p.QuotaEsatte * 100.0});
+        secondi.append({quando, p.SecondiPerProblema});
+        piuLento = std::max(piuLento, p.SecondiPerProblema);
+    }
+    Linea(findChild<QChartView *>(QStringLiteral("graEsatte")), QStringLiteral("Esatte"), esatte, 100);
+    Linea(findChild<QChartView *>(QStringLiteral("graSecondi")), QStringLiteral("Secondi"), secondi, piuLento * 1.1);
+    Barre(findChild<QChartView *>(QStringLiteral("graNascosto")), QStringLiteral("Sbagliati"),
+          {QStringLiteral("1° termine"), QStringLiteral("2° termine"), QStringLiteral("3° termine"),
+           QStringLiteral("4° termine")},
+          {QuotaErrati(g.PerNascosto[0]), QuotaErrati(g.PerNascosto[1]), QuotaErrati(g.PerNascosto[2]),
+           QuotaErrati(g.PerNascosto[3])},
+          100);
+    Barre(findChild<QChartView *>(QStringLiteral("graPrestito")), QStringLiteral("Sbagliati"),
+          {QStringLiteral("Con prestito"), QStringLiteral("Senza prestito")},
+          {QuotaErrati(g.ConPrestito), QuotaErrati(g.SenzaPrestito)}, 100);
+    QStringList valori;
+    QList<qreal> volte;
+    qreal piuSpesso = 1;
+    for (const ValoreErrato &v : g.PiuFrequenti) {
+        valori.append(QString::number(v.Valore));
+        volte.append(v.Volte);
+        piuSpesso = std::max<qreal>(piuSpesso, v.Volte);
+    }
+    Barre(findChild<QChartView *>(QStringLiteral("graValori")), QStringLiteral("Volte"), valori, volte,
+          piuSpesso + 1);
+    if (!lettura_->Ok())
+        Guasto(QStringLiteral("leggere il registro"));
+}
+
+void FrmRegistro::MostraClasse()
+{
+    QTableWidget *griglia = ui_->tblClasse;
+    griglia->clear();
+    griglia->setRowCount(static_cast<int>(alunni_.size()));
+    griglia->setColumnCount(LetturaRegistro::UltimiVoti);
+    QStringList colonne{QStringLiteral("Ultimo")};
+    for (int k = 2; k <= LetturaRegistro::UltimiVoti; ++k)
+        colonne.append(QStringLiteral("%1°").arg(k));
+    griglia->setHorizontalHeaderLabels(colonne);
+    QStringList nomi;
+    for (int riga = 0; riga < alunni_.size(); ++riga) {
+        nomi.append(alunni_[riga].Nome);
+        for (int k = 0; k < alunni_[riga].Voti.size(); ++k) {
+            auto *cella = Cella(alunni_[riga].Voti[k]);
+            cella->setBackground(ColoreVoto(alunni_[riga].Voti[k]));
+            cella->setForeground(Qt::black);
+            griglia->setItem(riga, k, cella);
+        }
+    }
+    griglia->setVerticalHeaderLabels(nomi);
+}
+
+bool FrmRegistro::Conferma(const QString &domanda)
+{
+    QMessageBox scatola(QMessageBox::Question, windowTitle(), domanda, QMessageBox::Yes | QMessageBox::No, this);
+    scatola.setObjectName(QStringLiteral("conferma"));
+    scatola.button(QMessageBox::Yes)->setText(QStringLiteral("Sì"));
+    scatola.button(QMessageBox::No)->setText(QStringLiteral("No"));
+    scatola.setDefaultButton(QMessageBox::No);
+    return scatola.exec() == QMessageBox::Yes;
+}
+
+void FrmRegistro::Guasto(const QString &cosa)
+{
+    MostraMessaggio(this, QStringLiteral("Non riesco a %1: %2").arg(cosa, lettura_->Errore()));
+}
+
+void FrmRegistro::ChiediEsportazione()
+{
+    const QString cartella = QFileDialog::getExistingDirectory(this, QStringLiteral("Cartella per i file CSV"));
+    if (!cartella.isEmpty())
+        EsportaIn(cartella);
+}
+
+void FrmRegistro::EsportaIn(const QString &cartella)
+{
+    QString errore;
+    if (!EsportaCsv(*lettura_, cartella, &errore)) {
+        MostraMessaggio(this, errore);
+        return;
+    }
+    MostraMessaggio(this, QStringLiteral("Ho scritto %1 e %2 nella cartella %3.")
+                              .arg(QString::fromUtf16(FileEsercizi), QString::fromUtf16(FileProblemi),
+                                   QDir::toNativeSeparators(cartella)));
+}
+
+void FrmRegistro::ChiediUnione()
+{
+    const QString da = ChiaveScelta();
+    if (ui_->tblAlunni->currentRow() < 0 || da.isEmpty())
+        return;
+    QStringList altri;
+    QStringList chiavi;
+    for (const RigaAlunno &a : alunni_) {
+        if (!a.Chiave.isEmpty() && a.Chiave != da) {
+            altri.append(a.Nome);
+            chiavi.append(a.Chiave);
+        }
+    }
+    if (altri.isEmpty())
+        return;
+    bool scelto = false;
+    const QString nome = QInputDialog::getItem(
+        this, windowTitle(), QStringLiteral("«%1» è lo stesso alunno di:").arg(NomeDi(da)), altri, 0, false, &scelto);
+    if (scelto)
+        Unisci(da, chiavi.at(altri.indexOf(nome)));
+}
+
+void FrmRegistro::Unisci(const QString &chiaveDa, const QString &chiaveA)
+{
+    if (!Conferma(QStringLiteral("Gli esercizi di «%1» passano a «%2», e il nome «%1» sparisce dal registro. "
+                                 "Continuo?")
+                      .arg(NomeDi(chiaveDa), NomeDi(chiaveA))))
+        return;
+    if (!lettura_->Unisci(chiaveDa, chiaveA))
+        Guasto(QStringLiteral("unire i due nomi"));
+    Aggiorna();
+    ScegliAlunno(chiaveA);
+}
+
+void FrmRegistro::CancellaAlunno(const QString &chiave)
+{
+    if (!Conferma(QStringLiteral("Cancello per sempre tutti gli esercizi di «%1»? Non si potranno recuperare.")
+                      .arg(NomeDi(chiave))))
+        return;
+    if (!lettura_->CancellaAlunno(chiave))
+        Guasto(QStringLiteral("cancellare i dati dell'alunno"));
+    Aggiorna();
+}
+
+void FrmRegistro::CancellaTutto()
+{
+    if (!Conferma(QStringLiteral("Cancello per sempre tutti gli esercizi di tutti gli alunni? "
+                                 "Non si potranno recuperare.")))
+        return;
+    if (!lettura_->CancellaTutto())
+        Guasto(QStringLiteral("cancellare il registro"));
+    Aggiorna();
+}
+
+void FrmRegistro::Registrazione(bool attiva)
+{
+    if (!lettura_->Imposta(QStringLiteral("registrazione"), attiva ? QStringLiteral("1") : QStringLiteral("0")))
+        Guasto(QStringLiteral("cambiare la registrazione"));
+}
+
+void FrmRegistro::StampaAlunno(const QString &chiave)
+{
+    PaginaAlunno pagina;
+    pagina.Nome = AStd(NomeDi(chiave));
+    for (const RigaAlunno &a : alunni_) {
+        if (a.Chiave == chiave) {
+            pagina.Riepilogo = {"Esercizi svolti: " + std::to_string(a.Esercizi),
+                                "Ultimo esercizio: " + AStd(Data(a.Ultima)),
+                                "Esatte negli ultimi cinque: " + AStd(Percentuale(a.UltimeCinque)),
+                                "Andamento: " + AStd(Andamento(a))};
+        }
+    }
+    pagina.Intestazione = AStd(QStringLiteral("%1%2%3%4%5")
+                                   .arg(QStringLiteral("Data"), -18)
+                                   .arg(QStringLiteral("Intervallo"), -12)
+                                   .arg(QStringLiteral("Esatte"), -8)
+                                   .arg(QStringLiteral("Tempo"), -8)
+                                   .arg(QStringLiteral("Giudizio")));
+    for (const RigaEsercizio &e : lettura_->Esercizi(chiave)) {
+        pagina.Esercizi.push_back(
+            AStd(QStringLiteral("%1%2%3%4%5")
+                     .arg(Data(e.Inizio), -18)
+                     .arg(QStringLiteral("%1-%2").arg(e.Minimo).arg(e.Massimo), -12)
+                     .arg(e.Finito ? QStringLiteral("%1/20").arg(e.Esatte) : QString(), -8)
+                     .arg(e.Finito ? Tempo(e.Secondi) : QString(), -8)
+                     .arg(e.Finito ? e.Voto : QStringLiteral("non finito"))));
+    }
+    if (!lettura_->Ok()) {
+        Guasto(QStringLiteral("leggere il registro"));
+        return;
+    }
+    MostraEsitoStampa(this, StampaPaginaAlunno(stampante_, pagina));
+}
+
+} // namespace lumivex
