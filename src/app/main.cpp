@@ -7,6 +7,9 @@
 #include "exercise/Orologio.h"
 #include "exercise/SorgenteCasuale.h"
 #include "printing/StampanteQt.h"
+#include "record/InvioServer.h"
+#include "record/ParametriServer.h"
+#include "record/RegistroSqlite.h"
 #include "windows/common/RegistroFinestre.h"
 #include "windows/start/FrmInizio.h"
 #include "worksheets/StatoScheda.h"
@@ -15,6 +18,7 @@
 #include <QFileDialog>
 
 #include <cstdio>
+#include <memory>
 #include <optional>
 
 namespace {
@@ -40,6 +44,13 @@ int main(int argc, char *argv[])
         std::fputs(comando.Errori.c_str(), stderr);
         return comando.CodiceUscita;
     }
+    registro::ParametriServer server = registro::ParametriServerDiSistema();
+    if (comando.RegistroServer
+        && !registro::ApplicaServerDaRigaDiComando(server, QString::fromStdString(*comando.RegistroServer))) {
+        std::fprintf(stderr, "lumivex: server del registro non valido: %s (HOST[:PORTA], porta da 1 a 65535)\n",
+                     comando.RegistroServer->c_str());
+        return 2;
+    }
     if (!SchermoDisponibile()) {
         std::fputs("Lumivex ha bisogno di uno schermo: avvialo da una sessione grafica (DISPLAY non disponibile).\n",
                    stderr);
@@ -62,6 +73,13 @@ int main(int argc, char *argv[])
     RegistroFinestre registro;
 
     RegistraFinestre(registro, stato, schede, casuale, orologio, stampante);
+
+    // What this PC recorded goes to the school's register, when there is one,
+    // in the background; trying at start sends what an earlier run left.
+    std::unique_ptr<registro::InvioServer> invio;
+    if (server.Configurato()) {
+        invio = std::make_unique<registro::InvioServer>(server, registro::PercorsoRegistro());
+    }
 
     registro.MostraIngrandita<FrmInizio>().activateWindow();
     return QApplication::exec();
