@@ -31,7 +31,7 @@ for file in ./usr/bin/lumivex \
 done
 [ "$(dpkg-deb -f "$pacchetto" Section)" = education ] || mancanze+=("la sezione non è education")
 dipendenze=$(dpkg-deb -f "$pacchetto" Depends)
-for dipendenza in libqt6widgets6 libcups2 qt6-translations-l10n; do
+for dipendenza in libqt6widgets6 libcups2 libqt6sql6-sqlite qt6-translations-l10n; do
     grep -q "$dipendenza" <<<"$dipendenze" || mancanze+=("non dipende da $dipendenza")
 done
 

@@ -8,14 +8,18 @@
 #include "exercise/SorgenteCasuale.h"
 #include "printing/StampanteQt.h"
 #include "record/InvioServer.h"
+#include "record/OsservatoreConInvio.h"
 #include "record/ParametriServer.h"
 #include "record/RegistroSqlite.h"
+#include "record/ScrittoreRegistro.h"
+#include "windows/common/Messaggio.h"
 #include "windows/common/RegistroFinestre.h"
 #include "windows/start/FrmInizio.h"
 #include "worksheets/StatoScheda.h"
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QSysInfo>
 
 #include <cstdio>
 #include <memory>
@@ -65,7 +69,25 @@ int main(int argc, char *argv[])
     // keeps the program alive.
     QApplication::setQuitOnLastWindowClosed(false);
 
+    // The register is written off the pupil's path; declared before the
+    // windows, it outlives them and writes what they leave queued.
+    registro::ScrittoreRegistro scrittore(registro::PercorsoRegistro(), QSysInfo::machineHostName());
+    QObject::connect(&scrittore, &registro::ScrittoreRegistro::Guasto, &applicazione,
+                     [](const QString &messaggio) {
+                         // Also for whoever looks after the school's computers.
+                         std::fprintf(stderr, "%s\n", messaggio.toLocal8Bit().constData());
+                         MostraMessaggio(QApplication::activeWindow(), messaggio);
+                     });
+    // What this PC records goes to the school's register too, when there is
+    // one, in the background; trying at start sends what an earlier run left.
+    std::unique_ptr<registro::InvioServer> invio;
+    std::unique_ptr<registro::OsservatoreConInvio> conInvio;
+    if (server.Configurato()) {
+        invio = std::make_unique<registro::InvioServer>(server, registro::PercorsoRegistro());
+        conInvio = std::make_unique<registro::OsservatoreConInvio>(scrittore, *invio);
+    }
     Modulo2 stato;
+    stato.Osservatore = conInvio ? static_cast<OsservatoreEsercizio *>(conInvio.get()) : &scrittore;
     StatoScheda schede;
     SorgenteCasualeReale casuale;
     OrologioDiSistema orologio;
@@ -73,13 +95,6 @@ int main(int argc, char *argv[])
     RegistroFinestre registro;
 
     RegistraFinestre(registro, stato, schede, casuale, orologio, stampante);
-
-    // What this PC recorded goes to the school's register, when there is one,
-    // in the background; trying at start sends what an earlier run left.
-    std::unique_ptr<registro::InvioServer> invio;
-    if (server.Configurato()) {
-        invio = std::make_unique<registro::InvioServer>(server, registro::PercorsoRegistro());
-    }
 
     registro.MostraIngrandita<FrmInizio>().activateWindow();
     return QApplication::exec();

@@ -5,6 +5,7 @@
 #include "exercise/Interi16.h"
 #include "exercise/Modulo2.h"
 #include "exercise/Orologio.h"
+#include "exercise/Valutazione.h"
 
 #include <cmath>
 
@@ -49,6 +50,7 @@ void Esercizio::FinestraMostrata()
     if (!misurata_) {
         generatore_.AvviaCronometro();
     }
+    AnnunciaSeVisto();
 }
 
 void Esercizio::CambioLivello()
@@ -81,7 +83,39 @@ void Esercizio::Riparti()
     schermo_.lblRisErrate.Caption.clear();
     schermo_.LblTempoParziale.Caption.clear();
     schermo_.LblTempoTotale.Caption.clear();
+    annunciato_ = false;
     NuovaOperazione();
+    AnnunciaSeVisto();
+}
+
+// An exercise starts for the register when the pupil sees it: one drawn in
+// the hidden window and drawn again for another range never happened.
+void Esercizio::AnnunciaSeVisto()
+{
+    if (!visto_ || annunciato_) {
+        return;
+    }
+    annunciato_ = true;
+    if (m_.Osservatore != nullptr) {
+        m_.Osservatore->EsercizioIniziato(minimoEsercizio_, massimoEsercizio_);
+    }
+}
+
+void Esercizio::ProblemaSistemato(bool aiuto, bool intervento)
+{
+    if (m_.Osservatore == nullptr) {
+        return;
+    }
+    ProblemaConcluso p;
+    p.Progressivo = m_.NumOperazioni;
+    p.Termini = {m_.Num1, m_.Num2, m_.Num3, m_.Num4};
+    p.Nascosto = m_.TermineNascosto;
+    p.Soluzione = m_.Soluzione;
+    p.Risposte = risposte_;
+    p.Aiuto = aiuto;
+    p.Intervento = intervento;
+    p.Secondi = static_cast<int>(ValoreNumerico(m_.TempoParziale));
+    m_.Osservatore->ProblemaRisolto(p);
 }
 
 void Esercizio::NuovaOperazione()
@@ -95,6 +129,7 @@ void Esercizio::NuovaOperazione()
     schermo_.LblTempoParziale.Caption.clear();
     m_.Risposta.clear();
     m_.StrSoluzione.clear();
+    risposte_.clear();
     TastierinoProblema();
     m_.RifiutiAiuto = 0;
     misurata_ = false;
@@ -164,8 +199,12 @@ void Esercizio::VerificaRisposta()
     }
     AggiornaTempi();
     RigaCorrente() += m_.Risposta + m_.Contrassegno;
+    // "?" is the empty term, not a digit the pupil typed.
+    const std::string_view digitato = SenzaSpazi(m_.Risposta);
+    risposte_.push_back({digitato == SchermoOperativo::Incognita ? std::string() : std::string(digitato), esatta});
     if (esatta) {
         TastierinoRisolto();
+        ProblemaSistemato(false, false);
         FineEsercizio();
     } else {
         MostraPannello(Pannello::Aiuto);
@@ -195,6 +234,7 @@ void Esercizio::SiSi()
     if (!schermo_.Abilitato(Pannello::Aiuto) && !schermo_.Abilitato(Pannello::Intervento)) {
         return;
     }
+    const bool intervento = schermo_.Abilitato(Pannello::Intervento);
     AggiornaTempi();
     RigaCorrente() += m_.StrSoluzione + SegnoAiuto;
     schermo_.lblRisErrate.Caption = TestoSemplice(m_.RisposteErrate);
@@ -204,6 +244,7 @@ void Esercizio::SiSi()
     schermo_.LblEsito.Caption.clear();
     MostraPannello(Pannello::Tastierino);
     TastierinoRisolto();
+    ProblemaSistemato(!intervento, intervento);
     FineEsercizio();
 }
 
@@ -236,6 +277,10 @@ void Esercizio::FineEsercizio()
     }
     MostraPannello(Pannello::Avviso);
     RichiediFuoco(Pannello::Avviso, 0);
+    if (m_.Osservatore != nullptr) {
+        m_.Osservatore->EsercizioFinito({m_.RisposteEsatte, m_.RisposteErrate,
+                                         static_cast<int>(ValoreNumerico(m_.TempoTotale)), GiudizioValutazione(m_)});
+    }
 }
 
 void Esercizio::NascondiCroci()

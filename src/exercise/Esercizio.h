@@ -2,7 +2,10 @@
 #pragma once
 
 #include "exercise/Generatore.h"
+#include "exercise/OsservatoreEsercizio.h"
 #include "exercise/SchermoOperativo.h"
+
+#include <vector>
 
 namespace lumivex {
 
@@ -59,6 +62,8 @@ private:
     void RichiediFuoco(Pannello gruppo, int elemento);
     void MostraRisposta();
     std::string &RigaCorrente();
+    void AnnunciaSeVisto();
+    void ProblemaSistemato(bool aiuto, bool intervento);
 
     Modulo2 &m_;
     Orologio &orologio_;
@@ -70,6 +75,10 @@ private:
     // The range the current exercise was drawn in.
     std::int16_t minimoEsercizio_ = 0;
     std::int16_t massimoEsercizio_ = 0;
+    // The observer has been told of this exercise's start.
+    bool annunciato_ = false;
+    // The answers checked on the current problem, for the observer.
+    std::vector<RispostaData> risposte_;
 };
 
 } // namespace lumivex

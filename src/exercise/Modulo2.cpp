@@ -2,6 +2,7 @@
 #include "exercise/Modulo2.h"
 
 #include "exercise/LivelliEsercizio.h"
+#include "exercise/OsservatoreEsercizio.h"
 
 #include <algorithm>
 #include <utility>
@@ -23,6 +24,13 @@ bool Modulo2::SceltaLivello(int indice)
 void Modulo2::ImpostaNomeAlunno(std::string nome)
 {
     NomeAlunno = std::move(nome);
+}
+
+void Modulo2::ConfermaNomeAlunno()
+{
+    if (Osservatore != nullptr) {
+        Osservatore->NomeConfermato(NomeAlunno);
+    }
 }
 
 int Modulo2::RigheElencate() const

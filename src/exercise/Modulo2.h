@@ -9,6 +9,8 @@
 
 namespace lumivex {
 
+class OsservatoreEsercizio;
+
 // The state shared by every window. The program creates one and hands it by
 // reference to whoever needs it; nothing is kept between runs.
 struct Modulo2 {
@@ -21,6 +23,8 @@ struct Modulo2 {
     bool SceltaLivello(int indice);
     // The pupil's name as the name window shows it.
     void ImpostaNomeAlunno(std::string nome);
+    // The name window is done with NomeAlunno: the observer is told of it.
+    void ConfermaNomeAlunno();
     // How many log lines the report lists and prints: the problems answered,
     // at most one exercise's worth, since a longer log (a worksheet shown in
     // between) would run over the report's time lines.
@@ -73,6 +77,9 @@ struct Modulo2 {
 
     // The grade in words of the certificate last evaluated.
     std::string Valutazione;
+
+    // Whoever keeps the class register; none when nothing is recorded.
+    OsservatoreEsercizio *Osservatore = nullptr;
 };
 
 } // namespace lumivex

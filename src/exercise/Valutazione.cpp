@@ -50,9 +50,14 @@ int Voto(const Modulo2 &m)
 
 } // namespace
 
+std::string GiudizioValutazione(const Modulo2 &modulo)
+{
+    return GiudizioPerVoto(Voto(modulo));
+}
+
 bool CalcolaValutazione(Modulo2 &modulo)
 {
-    modulo.Valutazione = GiudizioPerVoto(Voto(modulo));
+    modulo.Valutazione = GiudizioValutazione(modulo);
     return modulo.Valutazione != NonClassificato;
 }
 

@@ -82,8 +82,21 @@ protected:
             QTimer timer;
             timer.setInterval(intervallo_);
             QObject::connect(&timer, &QTimer::timeout, &contesto, [this] { Giro(); });
+            // A request comes as the writer queues its row: the try waits a
+            // moment for the row's commit, and a burst of requests makes one try.
+            QTimer ritardo;
+            ritardo.setSingleShot(true);
+            ritardo.setInterval(std::chrono::milliseconds(300));
+            QObject::connect(&ritardo, &QTimer::timeout, &contesto, [this] { Giro(); });
             // Queued: Richiesta is emitted from the program's thread.
-            QObject::connect(this, &FiloInvio::Richiesta, &contesto, [this] { Giro(); }, Qt::QueuedConnection);
+            QObject::connect(
+                this, &FiloInvio::Richiesta, &contesto,
+                [&ritardo] {
+                    if (!ritardo.isActive()) {
+                        ritardo.start();
+                    }
+                },
+                Qt::QueuedConnection);
             timer.start();
             Giro();
             exec();

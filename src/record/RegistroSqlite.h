@@ -65,6 +65,8 @@ public:
     // After a failed statement: records the fault it means and closes the
     // connection, so nothing more is written. Returns the new state.
     StatoRegistro Guasto(const QString &codiceNativo, const QString &dettaglio);
+    // The same for a fault found another way than by a statement.
+    void Guasto(StatoRegistro stato, const QString &dettaglio);
 
 private:
     void Apri(bool verificaIntegrita, const QList<PassoSchema> &passi);

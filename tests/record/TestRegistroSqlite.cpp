@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "record/RegistroSqlite.h"
 
-#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
@@ -57,8 +56,8 @@ QByteArray RegistroVero(const QString &cartella)
 
 } // namespace
 
-// Catches: a new register made with the umask's modes (others could read the
-// pupils' names), without its schema, or with the wrong version or id.
+// Catches: a new register or its kept journal made with the umask's modes
+// (others could read the pupils' names), without its schema, or with the wrong version or id.
 TEST(RegistroSqlite, NuovoRegistroPrivatoEConLoSchema)
 {
     QTemporaryDir base;
@@ -69,14 +68,18 @@ TEST(RegistroSqlite, NuovoRegistroPrivatoEConLoSchema)
     struct stat s {};
     ASSERT_EQ(::stat(QFile::encodeName(QFileInfo(p).absolutePath()).constData(), &s), 0);
     EXPECT_EQ(s.st_mode & 0777, 0700u);
-    ASSERT_EQ(::stat(QFile::encodeName(p).constData(), &s), 0);
-    EXPECT_EQ(s.st_mode & 0777, 0600u);
+    for (const QString &file : {p, p + QStringLiteral("-journal")}) {
+        ASSERT_EQ(::stat(QFile::encodeName(file).constData(), &s), 0) << file.toStdString();
+        EXPECT_EQ(s.st_mode & 0777, 0600u) << file.toStdString();
+    }
     EXPECT_EQ(Valore(r.Database(), QStringLiteral("PRAGMA user_version")).toInt(), VersioneSchema);
     EXPECT_EQ(Valore(r.Database(), QStringLiteral("PRAGMA application_id")).toInt(), IdApplicazione);
     EXPECT_EQ(Valore(r.Database(), QStringLiteral("PRAGMA foreign_keys")).toInt(), 1);
     EXPECT_EQ(Valore(r.Database(), QStringLiteral("PRAGMA synchronous")).toInt(), 2);
+    EXPECT_EQ(Valore(r.Database(), QStringLiteral("PRAGMA journal_mode")).toString(), QStringLiteral("persist"));
     EXPECT_EQ(Valore(r.Database(), QStringLiteral("PRAGMA busy_timeout")).toInt(), 5000);
-    EXPECT_EQ(Valore(r.Database(), QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'table'")).toInt(), 5);
+    EXPECT_EQ(Valore(r.Database(), QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'table'")).toInt(),
+              5);
     EXPECT_EQ(Migrazioni().size(), VersioneSchema);
 }
 
@@ -183,11 +186,4 @@ TEST(RegistroSqlite, CartellaImpossibile)
     RegistroSqlite r(base.path() + QStringLiteral("/file/Lumivex/registro.sqlite"), QStringLiteral("impossibile"));
     EXPECT_EQ(r.Stato(), StatoRegistro::NonCreabile);
     EXPECT_TRUE(r.Messaggio().contains(QStringLiteral("Non è possibile creare")));
-}
-
-int main(int argc, char **argv)
-{
-    QCoreApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
 }

@@ -7,6 +7,7 @@
 #include "qt/Testo.h"
 #include "windows/common/Centratura.h"
 
+#include <QCloseEvent>
 
 namespace lumivex {
 
@@ -57,6 +58,16 @@ void frmNome::showEvent(QShowEvent *evento)
 {
     CentraSulloSchermo(*this);
     QWidget::showEvent(evento);
+}
+
+// Closing is the pupil's "this is my name": the register attaches it then,
+// not at every letter on the way.
+void frmNome::closeEvent(QCloseEvent *evento)
+{
+    if (ui_->lblNome->text() != nomeVuoto_) {
+        m_.ConfermaNomeAlunno();
+    }
+    QWidget::closeEvent(evento);
 }
 
 // Only A to Z reach the name, always in capitals; the key code is the

@@ -29,6 +29,7 @@ public:
 
 protected:
     void showEvent(QShowEvent *evento) override;
+    void closeEvent(QCloseEvent *evento) override;
 
 private:
     void TastoNome(int tasto);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The name entry: what the keyboard puts in the label and in NomeAlunno.
 #include "exercise/Modulo2.h"
+#include "exercise/OsservatoreEsercizio.h"
 #include "windows/name/frmNome.h"
 
 #include <QApplication>
@@ -65,6 +66,33 @@ private slots:
         }
         tastoX(QEvent::KeyRelease, 1240);
         QCOMPARE(nome().front(), u"MARIOS"_s);
+    }
+
+    // Catches: the register given every letter on the way, or not given the
+    // name when "AVANTI" closes the window; an empty "?" given as a name.
+    void nomeConfermatoAllaChiusura()
+    {
+        struct Nomi final : OsservatoreEsercizio {
+            void EsercizioIniziato(std::int16_t, std::int16_t) override {}
+            void ProblemaRisolto(const ProblemaConcluso &) override {}
+            void EsercizioFinito(const EsitoEsercizio &) override {}
+            void NomeConfermato(const std::string &nome) override { Dati << QString::fromStdString(nome); }
+            QStringList Dati;
+        } nomi;
+        Modulo2 modulo;
+        modulo.Osservatore = &nomi;
+        for (const QString &lettere : {QString(), u"lia"_s}) {
+            frmNome finestra(modulo);
+            finestra.show();
+            finestra.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&finestra));
+            QWidget *avanti = QApplication::focusWidget();
+            QTest::keyClicks(avanti, lettere);
+            QVERIFY(nomi.Dati.isEmpty());
+            QTest::mouseClick(finestra.findChild<QWidget *>(u"Option4"_s), Qt::LeftButton);
+            QVERIFY(!finestra.isVisible());
+        }
+        QCOMPARE(nomi.Dati, QStringList{u"LIA"_s});
     }
 };
 
