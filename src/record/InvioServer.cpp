@@ -11,6 +11,7 @@
 #include <QVariant>
 
 #include <atomic>
+#include <memory>
 #include <optional>
 
 namespace lumivex::registro {

@@ -7,7 +7,6 @@
 #include <QString>
 
 #include <chrono>
-#include <memory>
 
 class QSqlDatabase;
 

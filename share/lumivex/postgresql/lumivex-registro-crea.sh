@@ -11,19 +11,19 @@ set -eu
 
 database=lumivex
 alunni=lumivex_alunni
+# The program asks for this one by name.
 docente=lumivex_docente
 cartella=$(dirname "$0")
 sql="$cartella/lumivex-registro.sql"
 
 uso() {
-    echo "Uso: $0 [--database NOME] [--ruolo-alunni NOME] [--ruolo-docente NOME]" >&2
+    echo "Uso: $0 [--database NOME] [--ruolo-alunni NOME]" >&2
     exit 2
 }
 while [ $# -gt 0 ]; do
     case "$1" in
         --database) [ $# -ge 2 ] || uso; database=$2; shift 2 ;;
         --ruolo-alunni) [ $# -ge 2 ] || uso; alunni=$2; shift 2 ;;
-        --ruolo-docente) [ $# -ge 2 ] || uso; docente=$2; shift 2 ;;
         -h|--help) uso ;;
         *) echo "Opzione sconosciuta: $1" >&2; uso ;;
     esac
