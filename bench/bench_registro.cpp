@@ -93,6 +93,7 @@ void BM_VerificaFinoAlloSchermo(benchmark::State &stato)
         const QString p = Cartella().filePath(QStringLiteral("tasti.sqlite"));
         QFile::remove(p);
         scrittore = std::make_unique<ScrittoreRegistro>(p, QStringLiteral("bench"));
+        scrittore->Avvia();
         m.Osservatore = scrittore.get();
     }
     m.SceltaLivello(1);
@@ -136,6 +137,7 @@ void BM_ScrittoreUnProblema(benchmark::State &stato)
     const QString p = Cartella().filePath(QStringLiteral("scrittore.sqlite"));
     QFile::remove(p);
     ScrittoreRegistro scrittore(p, QStringLiteral("bench"));
+    scrittore.Avvia();
     scrittore.EsercizioIniziato(10, 40);
     scrittore.Svuota();
     std::vector<double> tempi;

@@ -78,6 +78,7 @@ int main(int argc, char *argv[])
                          std::fprintf(stderr, "%s\n", messaggio.toLocal8Bit().constData());
                          MostraMessaggio(QApplication::activeWindow(), messaggio);
                      });
+    scrittore.Avvia();
     // What this PC records goes to the school's register too, when there is
     // one, in the background; trying at start sends what an earlier run left.
     std::unique_ptr<registro::InvioServer> invio;

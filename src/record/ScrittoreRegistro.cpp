@@ -217,12 +217,25 @@ private:
 ScrittoreRegistro::ScrittoreRegistro(const QString &percorso, const QString &macchina)
     : percorso_(percorso), macchina_(macchina)
 {
-    occupato_ = true; // until the register is open
+}
+
+void ScrittoreRegistro::Avvia()
+{
+    if (filo_.joinable()) {
+        return;
+    }
+    {
+        const std::lock_guard<std::mutex> blocco(mutex_);
+        occupato_ = true; // until the register is open
+    }
     filo_ = std::thread([this] { Lavora(); });
 }
 
 ScrittoreRegistro::~ScrittoreRegistro()
 {
+    if (!filo_.joinable()) {
+        return;
+    }
     {
         const std::lock_guard<std::mutex> blocco(mutex_);
         fine_ = true;
@@ -268,6 +281,9 @@ void ScrittoreRegistro::NomeConfermato(const std::string &nome)
 
 void ScrittoreRegistro::Svuota()
 {
+    if (!filo_.joinable()) {
+        return;
+    }
     std::unique_lock<std::mutex> blocco(mutex_);
     cambiata_.wait(blocco, [this] { return coda_.empty() && !occupato_; });
 }

@@ -34,16 +34,23 @@ class ScrittoreRegistro : public QObject, public OsservatoreEsercizio {
     Q_OBJECT
 
 public:
+    // Opens nothing yet: connect Guasto first, then Avvia, so a fault found
+    // on opening is never told to nobody.
     explicit ScrittoreRegistro(const QString &percorso, const QString &macchina);
     // Writes what is still queued, then stops.
     ~ScrittoreRegistro() override;
+
+    // Starts the writer's thread, which opens the register; rows told before
+    // wait in the queue.
+    void Avvia();
 
     void EsercizioIniziato(std::int16_t minimo, std::int16_t massimo) override;
     void ProblemaRisolto(const ProblemaConcluso &problema) override;
     void EsercizioFinito(const EsitoEsercizio &esito) override;
     void NomeConfermato(const std::string &nome) override;
 
-    // Waits until everything queued so far is committed or given up.
+    // Waits until everything queued so far is committed or given up (at
+    // once when the writer was never started).
     void Svuota();
     // Rows committed so far (an exercise, a problem, an end or a name each).
     std::uint64_t Scritte() const;

@@ -47,6 +47,7 @@ int main(int argc, char **argv)
             std::fflush(stdout);
         },
         Qt::DirectConnection);
+    scrittore.Avvia();
 
     Modulo2 m;
     m.SceltaLivello(static_cast<int>(seme % 3));

@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -39,6 +40,7 @@ struct Seduta {
                 messaggi << m;
             },
             Qt::DirectConnection);
+        scrittore.Avvia();
         m.Osservatore = &scrittore;
         m.NumeroMin = 10;
         m.NumeroMax = 40;
@@ -272,6 +274,26 @@ TEST_F(Scrittore, FileGuastiIntattiUnSoloMessaggioEsercizioContinua)
         EXPECT_EQ(ImprontaFile(p), prima);
         EXPECT_EQ(QDir(cartella).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("registro.sqlite")});
     }
+}
+
+// Catches: a fault found on opening told before anyone listens (the program
+// connects its message after making the writer), so the user never hears it.
+TEST_F(Scrittore, IlGuastoDellAperturaAspettaChiAscolta)
+{
+    QDir().mkpath(QFileInfo(p).absolutePath());
+    QFile g(p);
+    ASSERT_TRUE(g.open(QIODevice::WriteOnly));
+    g.write("non un registro");
+    g.close();
+    ScrittoreRegistro scrittore(p, QStringLiteral("aula-3"));
+    QThread::msleep(200);
+    QStringList messaggi;
+    QObject::connect(
+        &scrittore, &ScrittoreRegistro::Guasto, &scrittore, [&](const QString &m) { messaggi << m; },
+        Qt::DirectConnection);
+    scrittore.Avvia();
+    scrittore.Svuota();
+    EXPECT_EQ(messaggi, QStringList{MessaggioRegistro(StatoRegistro::NonNostro, p)});
 }
 
 // Catches: a register deleted while the program runs written on unseen, or
