@@ -15,6 +15,8 @@ PACCHETTI=(
     qt6-charts-dev libqt6opengl6-dev libsodium-dev
     # run time: the class register is a SQLite file read through QtSql
     libqt6sql6-sqlite
+    # run time: the school's register on its PostgreSQL server (QPSQL)
+    libqt6sql6-psql
     # run time: the toolkit's own dialogs in Italian
     qt6-translations-l10n
     # the faces the printed pages ask for
@@ -39,6 +41,9 @@ if [ "${1:-}" = "--prove" ]; then
         # the package (cpack reads its files with file and strips them with
         # binutils' strip) and the checks of its desktop entry and metainfo
         dpkg-dev file binutils desktop-file-utils appstream
+        # a private PostgreSQL server for the school's register, and the
+        # psql its set-up script runs
+        postgresql-15 postgresql-client-15
     )
 fi
 

@@ -24,7 +24,9 @@ for file in ./usr/bin/lumivex \
             ./usr/share/icons/hicolor/64x64/apps/it.lumivex.Lumivex.png \
             ./usr/share/icons/hicolor/128x128/apps/it.lumivex.Lumivex.png \
             ./usr/share/icons/hicolor/256x256/apps/it.lumivex.Lumivex.png \
-            ./usr/share/doc/lumivex/copyright; do
+            ./usr/share/doc/lumivex/copyright \
+            ./usr/share/lumivex/postgresql/lumivex-registro.sql \
+            ./usr/share/lumivex/postgresql/lumivex-registro-crea.sh; do
     grep -qE " $file\$" <<<"$contenuto" || mancanze+=("manca $file")
 done
 [ "$(dpkg-deb -f "$pacchetto" Section)" = education ] || mancanze+=("la sezione non è education")
@@ -32,6 +34,10 @@ dipendenze=$(dpkg-deb -f "$pacchetto" Depends)
 for dipendenza in libqt6widgets6 libcups2 libqt6sql6-sqlite qt6-translations-l10n; do
     grep -q "$dipendenza" <<<"$dipendenze" || mancanze+=("non dipende da $dipendenza")
 done
+
+grep -q libqt6sql6-psql <<<"$(dpkg-deb -f "$pacchetto" Recommends)" || mancanze+=("non raccomanda libqt6sql6-psql")
+grep -qE '^-rwxr-xr-x .* \./usr/share/lumivex/postgresql/lumivex-registro-crea\.sh$' <<<"$contenuto" \
+    || mancanze+=("lumivex-registro-crea.sh non è eseguibile")
 
 dpkg-deb -x "$pacchetto" "$lavoro/radice"
 programma="$lavoro/radice/usr/bin/lumivex"

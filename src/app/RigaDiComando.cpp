@@ -31,7 +31,10 @@ std::string Aiuto(std::string_view programma)
              "\n"
              "Opzioni:\n"
              "  -h, --help     mostra questo aiuto ed esce\n"
-             "  -v, --version  mostra la versione ed esce\n";
+             "  -v, --version  mostra la versione ed esce\n"
+             "  --registro-server HOST[:PORTA]\n"
+             "                 il registro della scuola su questo server, al posto di\n"
+             "                 quello di /etc/xdg/Lumivex/Lumivex.conf\n";
 }
 
 } // namespace
@@ -40,13 +43,25 @@ EsitoRigaDiComando LeggiRigaDiComando(int argc, const char *const *argv, std::st
 {
     const std::string_view programma = argc > 0 && argv[0] != nullptr ? std::string_view(argv[0]) : "lumivex";
     const std::string_view nomeBreve = programma.substr(programma.rfind('/') + 1);
+    EsitoRigaDiComando esito;
     for (int i = 1; i < argc; ++i) {
         const std::string_view parola = argv[i];
         if (parola == "-h" || parola == "--help") {
-            return {false, 0, Aiuto(nomeBreve), {}};
+            return {false, 0, Aiuto(nomeBreve), {}, {}};
         }
         if (parola == "-v" || parola == "--version") {
-            return {false, 0, "Lumivex " + std::string(versione) + "\n", {}};
+            return {false, 0, "Lumivex " + std::string(versione) + "\n", {}, {}};
+        }
+        constexpr std::string_view Registro = "--registro-server";
+        if (parola == Registro || (parola.starts_with(Registro) && parola.substr(Registro.size()).starts_with('='))) {
+            const bool unita = parola.size() > Registro.size();
+            if (!unita && i + 1 >= argc) {
+                return {false, 2, {},
+                        std::string(nomeBreve) + ": --registro-server vuole il nome del server (HOST[:PORTA]).\n",
+                        {}};
+            }
+            esito.RegistroServer = unita ? std::string(parola.substr(Registro.size() + 1)) : std::string(argv[++i]);
+            continue;
         }
         bool delToolkit = false;
         for (const OpzioneToolkit &opzione : OpzioniToolkit) {
@@ -69,9 +84,10 @@ EsitoRigaDiComando LeggiRigaDiComando(int argc, const char *const *argv, std::st
         const std::string motivo = parola.starts_with('-') ? "opzione sconosciuta" : "argomento inatteso";
         return {false, 2, {},
                 std::string(nomeBreve) + ": " + motivo + ": " + std::string(parola) + "\nProva «"
-                    + std::string(nomeBreve) + " --help» per l'elenco delle opzioni.\n"};
+                    + std::string(nomeBreve) + " --help» per l'elenco delle opzioni.\n",
+                {}};
     }
-    return {};
+    return esito;
 }
 
 } // namespace lumivex

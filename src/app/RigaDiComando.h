@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -13,6 +14,9 @@ struct EsitoRigaDiComando {
     int CodiceUscita = 0;
     std::string Uscita;
     std::string Errori;
+    // --registro-server HOST[:PORTA]: the school's register, in place of the
+    // system-wide settings' host.
+    std::optional<std::string> RegistroServer;
 };
 
 EsitoRigaDiComando LeggiRigaDiComando(int argc, const char *const *argv, std::string_view versione);

@@ -8,6 +8,9 @@
 #include "exercise/Orologio.h"
 #include "exercise/SorgenteCasuale.h"
 #include "printing/StampanteQt.h"
+#include "record/InvioServer.h"
+#include "record/OsservatoreConInvio.h"
+#include "record/ParametriServer.h"
 #include "record/RegistroSqlite.h"
 #include "record/ScrittoreRegistro.h"
 #include "windows/common/Messaggio.h"
@@ -20,6 +23,7 @@
 #include <QSysInfo>
 
 #include <cstdio>
+#include <memory>
 #include <optional>
 
 namespace {
@@ -44,6 +48,13 @@ int main(int argc, char *argv[])
         std::fputs(comando.Uscita.c_str(), stdout);
         std::fputs(comando.Errori.c_str(), stderr);
         return comando.CodiceUscita;
+    }
+    registro::ParametriServer server = registro::ParametriServerDiSistema();
+    if (comando.RegistroServer
+        && !registro::ApplicaServerDaRigaDiComando(server, QString::fromStdString(*comando.RegistroServer))) {
+        std::fprintf(stderr, "lumivex: server del registro non valido: %s (HOST[:PORTA], porta da 1 a 65535)\n",
+                     comando.RegistroServer->c_str());
+        return 2;
     }
     if (!SchermoDisponibile()) {
         std::fputs("Lumivex ha bisogno di uno schermo: avvialo da una sessione grafica (DISPLAY non disponibile).\n",
@@ -70,8 +81,16 @@ int main(int argc, char *argv[])
                          MostraMessaggio(QApplication::activeWindow(), messaggio);
                      });
     scrittore.Avvia();
+    // What this PC records goes to the school's register too, when there is
+    // one, in the background; trying at start sends what an earlier run left.
+    std::unique_ptr<registro::InvioServer> invio;
+    std::unique_ptr<registro::OsservatoreConInvio> conInvio;
+    if (server.Configurato()) {
+        invio = std::make_unique<registro::InvioServer>(server, registro::PercorsoRegistro());
+        conInvio = std::make_unique<registro::OsservatoreConInvio>(scrittore, *invio);
+    }
     Modulo2 stato;
-    stato.Osservatore = &scrittore;
+    stato.Osservatore = conInvio ? static_cast<OsservatoreEsercizio *>(conInvio.get()) : &scrittore;
     StatoScheda schede;
     SorgenteCasualeReale casuale;
     OrologioDiSistema orologio;
