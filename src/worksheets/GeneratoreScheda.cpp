@@ -5,8 +5,8 @@
 #include "exercise/Modulo2.h"
 #include "exercise/Orologio.h"
 #include "exercise/SorgenteCasuale.h"
-#include "exercise/Uguaglianza.h"
 #include "worksheets/LivelliScheda.h"
+#include "worksheets/Prestito.h"
 #include "worksheets/StatoScheda.h"
 
 #include <algorithm>
@@ -92,7 +92,8 @@ void GeneratoreScheda::GeneraSot()
 {
     IndiceRiga(s_.Indice);
     casuale_.Riseme(orologio_.SecondiDaMezzanotte());
-    const Quaterna q = EstraiUguaglianza(casuale_, m_.NumeroMin, m_.NumeroMax, s_.Appoggio);
+    const Quaterna q =
+        EstraiConPrestito(casuale_, m_.NumeroMin, m_.NumeroMax, s_.Appoggio, s_.OpzioniInUso.Prestito);
     s_.Num1 = q.Num1;
     s_.Num2 = q.Num2;
     s_.Num3 = q.Num3;
@@ -186,8 +187,17 @@ StatoScheda GeneratoreScheda::Costruisci(const DatiScheda &dati)
     scheda.TestoLivelloInUso = LivelliScheda[static_cast<std::size_t>(dati.Livello)].TestoLivello;
     Modulo2 modulo;
     std::uint64_t seme = 0;
+    bool conSegni = false;
     for (const char carattere : scheda.Codice) {
-        seme = seme * CodiceScheda::Alfabeto.size() + CodiceScheda::Alfabeto.find(carattere);
+        const auto cifra = CodiceScheda::Alfabeto.find(carattere);
+        conSegni = conSegni || cifra == std::string_view::npos;
+        seme = seme * CodiceScheda::Alfabeto.size() +
+               (cifra == std::string_view::npos ? CodiceScheda::Segni.find(carattere) : cifra);
+    }
+    // Above every value of a code without signs, so no two codes share a
+    // random sequence.
+    if (conSegni) {
+        seme += std::uint64_t{1} << 40;
     }
     SorgenteCasualeReale casuale(seme * MoltiplicatoreSeme);
     OrologioFermo orologio;
@@ -197,11 +207,11 @@ StatoScheda GeneratoreScheda::Costruisci(const DatiScheda &dati)
     return scheda;
 }
 
-std::uint32_t GeneratoreScheda::NuovoSeme()
+std::uint32_t GeneratoreScheda::NuovoSeme(PrestitoScheda prestito)
 {
     casuale_.Riseme(orologio_.SecondiDaMezzanotte());
-    // In double: a float product could round up to NumeroSemi itself.
-    return static_cast<std::uint32_t>(static_cast<double>(casuale_.Prossimo()) * CodiceScheda::NumeroSemi);
+    // In double: a float product could round up to the number of seeds itself.
+    return static_cast<std::uint32_t>(static_cast<double>(casuale_.Prossimo()) * CodiceScheda::Semi(prestito));
 }
 
 void GeneratoreScheda::Mostra(StatoScheda scheda)
@@ -223,7 +233,7 @@ bool GeneratoreScheda::VisualizzaSchedaAlunni()
     DatiScheda dati;
     dati.Livello = static_cast<int>(livello - LivelliScheda.begin());
     dati.Opzioni = s_.Opzioni;
-    dati.Seme = NuovoSeme();
+    dati.Seme = NuovoSeme(dati.Opzioni.Prestito);
     Mostra(Costruisci(dati));
     return true;
 }
@@ -253,7 +263,7 @@ void GeneratoreScheda::PreparaCopie(int copie)
     }
     codici.resize(std::min(codici.size(), static_cast<std::size_t>(copie)));
     while (codici.size() < static_cast<std::size_t>(copie)) {
-        dati.Seme = NuovoSeme();
+        dati.Seme = NuovoSeme(dati.Opzioni.Prestito);
         std::string codice = CodiceScheda::Componi(dati);
         // Two pupils with the same sheet is what the copies are there to prevent.
         if (std::find(codici.begin(), codici.end(), codice) == codici.end()) {

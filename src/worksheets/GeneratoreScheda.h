@@ -63,7 +63,7 @@ private:
     // Every problem the sheet's options use, from the source and clock of
     // this generator.
     void RiempiRighe();
-    std::uint32_t NuovoSeme();
+    std::uint32_t NuovoSeme(PrestitoScheda prestito);
     void Mostra(StatoScheda scheda);
     Modulo2 &m_;
     StatoScheda &s_;
