@@ -252,6 +252,7 @@ CodiceScheda::Errore GeneratoreScheda::VisualizzaSchedaDaCodice(std::string_view
 
 void GeneratoreScheda::PreparaCopie(int copie)
 {
+    s_.NomiCopie.clear();
     DatiScheda dati;
     copie = std::min(copie, MassimoCopie);
     if (copie < 1 || CodiceScheda::Leggi(s_.Codice, dati) != CodiceScheda::Errore::Nessuno) {
@@ -272,9 +273,18 @@ void GeneratoreScheda::PreparaCopie(int copie)
     }
 }
 
+void GeneratoreScheda::PreparaClasse(const std::vector<std::string> &nomi)
+{
+    PreparaCopie(static_cast<int>(nomi.size()));
+    if (s_.CodiciCopie.size() == std::min(nomi.size(), static_cast<std::size_t>(MassimoCopie))) {
+        s_.NomiCopie.assign(nomi.begin(), nomi.begin() + static_cast<std::ptrdiff_t>(s_.CodiciCopie.size()));
+    }
+}
+
 std::vector<StatoScheda> GeneratoreScheda::Copie() const
 {
     std::vector<StatoScheda> pagine{s_};
+    pagine.front().Nome = NomeDellaCopia(0);
     const bool docenti = s_.RigheVisualizzate[1] == s_.RigheDocenti[1] && !s_.RigheDocenti[1].empty();
     for (std::size_t i = 1; i < s_.CodiciCopie.size(); ++i) {
         DatiScheda dati;
@@ -287,9 +297,15 @@ std::vector<StatoScheda> GeneratoreScheda::Copie() const
                         pagina.RigheVisualizzate.begin());
         }
         pagina.TipoScheda = s_.TipoScheda;
+        pagina.Nome = NomeDellaCopia(i);
         pagine.push_back(std::move(pagina));
     }
     return pagine;
+}
+
+std::string GeneratoreScheda::NomeDellaCopia(std::size_t copia) const
+{
+    return copia < s_.NomiCopie.size() ? s_.NomiCopie[copia] : std::string();
 }
 
 void GeneratoreScheda::VisualizzaSchedaDocenti()

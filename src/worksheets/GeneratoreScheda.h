@@ -4,6 +4,7 @@
 #include "worksheets/CodiceScheda.h"
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -48,6 +49,9 @@ public:
     // gives the same sheets.
     // The new ones share the sheet's range and options.
     void PreparaCopie(int copie);
+    // A copy for each pupil of `nomi` (at most MassimoCopie), in order,
+    // each page carrying its pupil's name; PreparaCopie drops the names.
+    void PreparaClasse(const std::vector<std::string> &nomi);
     // The pages of CodiciCopie: the sheet as shown, then each other copy in
     // the same view (pupil or teacher lines) and of the same TipoScheda.
     std::vector<StatoScheda> Copie() const;
@@ -64,6 +68,7 @@ private:
     // this generator.
     void RiempiRighe();
     std::uint32_t NuovoSeme(PrestitoScheda prestito);
+    std::string NomeDellaCopia(std::size_t copia) const;
     void Mostra(StatoScheda scheda);
     Modulo2 &m_;
     StatoScheda &s_;

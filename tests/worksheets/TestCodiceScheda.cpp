@@ -403,3 +403,55 @@ TEST(GeneratoreCodice, IlCodicePortaIlSuoLivelloEAlPiuQuarantaCopie)
 
 } // namespace
 } // namespace lumivex
+
+namespace lumivex {
+namespace {
+
+// Catches: a class set whose names and sheets do not pair up in order, two
+// pupils with one sheet, the teacher pages losing the names or their order,
+// names left over on a print of plain copies, a class of more than forty
+// making more pages than a print allows; a class without borrowing
+// getting sheets with it.
+TEST(GeneratoreCodice, UnaSchedaDiversaPerOgniAlunno)
+{
+    Finestra f;
+    f.g.SceltaLivello(1);
+    f.s.Opzioni.Prestito = PrestitoScheda::Senza;
+    ASSERT_TRUE(f.g.VisualizzaSchedaAlunni());
+    std::vector<std::string> nomi;
+    for (int i = 0; i < 25; ++i) {
+        nomi.push_back("Alunno " + std::to_string(i) + (i == 3 ? " D'Angelo" : i == 4 ? " Nicolò" : ""));
+    }
+    f.s.TipoScheda = StatoScheda::SchedaAlunni;
+    f.g.PreparaClasse(nomi);
+    const std::vector<StatoScheda> alunni = f.g.Copie();
+    ASSERT_EQ(alunni.size(), 25U);
+    std::set<std::string> codici;
+    for (std::size_t i = 0; i < alunni.size(); ++i) {
+        EXPECT_EQ(alunni[i].Nome, nomi[i]);
+        codici.insert(alunni[i].Codice);
+        EXPECT_EQ(alunni[i].OpzioniInUso.Prestito, PrestitoScheda::Senza);
+    }
+    EXPECT_EQ(codici.size(), 25U);
+
+    f.g.VisualizzaSchedaDocenti();
+    f.s.TipoScheda = StatoScheda::SchedaDocenti;
+    const std::vector<StatoScheda> docenti = f.g.Copie();
+    ASSERT_EQ(docenti.size(), 25U);
+    for (std::size_t i = 0; i < docenti.size(); ++i) {
+        EXPECT_EQ(docenti[i].Nome, nomi[i]);
+        EXPECT_EQ(docenti[i].Codice, alunni[i].Codice);
+        EXPECT_EQ(docenti[i].RigheVisualizzate[1], alunni[i].RigheDocenti[1]);
+    }
+
+    f.g.PreparaCopie(3);
+    for (const StatoScheda &pagina : f.g.Copie()) {
+        EXPECT_TRUE(pagina.Nome.empty());
+    }
+    nomi.resize(45, "Altro");
+    f.g.PreparaClasse(nomi);
+    EXPECT_EQ(f.g.Copie().size(), static_cast<std::size_t>(GeneratoreScheda::MassimoCopie));
+}
+
+} // namespace
+} // namespace lumivex
