@@ -88,6 +88,11 @@ bool GeneratoreScheda::SceltaLivello(int indice)
     return true;
 }
 
+void GeneratoreScheda::ScegliPrestito(PrestitoScheda prestito)
+{
+    s_.Opzioni.Prestito = prestito;
+}
+
 void GeneratoreScheda::GeneraSot()
 {
     IndiceRiga(s_.Indice);

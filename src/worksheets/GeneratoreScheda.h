@@ -30,6 +30,9 @@ public:
     // any other index changes nothing and gives false.
     bool SceltaLivello(int indice);
 
+    // The borrowing of the next pupil sheet.
+    void ScegliPrestito(PrestitoScheda prestito);
+
     // One problem, stored at the worksheet's Indice.
     void GeneraSot();
     // Pads the four terms, then builds the lines at Indice.

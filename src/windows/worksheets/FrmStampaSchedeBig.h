@@ -10,6 +10,8 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <string>
+#include <vector>
 
 class QLabel;
 class QWindow;
@@ -55,6 +57,12 @@ private:
     void LeggiOpzioni();
     void MostraRighe();
     void ApplicaCodice();
+    // The class list: saved as typed, and the number of copies follows it.
+    std::vector<std::string> Classe() const;
+    void ClasseCambiata();
+    void CopieDellaClasse();
+    void ScegliFileClasse();
+    void LeggiFileClasse(const QString &percorso);
     void Stampa(std::int16_t tipoScheda, const char *piePagina);
     void FinestraAttiva(QWindow *finestra);
 
