@@ -18,12 +18,22 @@ namespace lumivex {
 [[nodiscard]] EsitoStampa StampaScheda(Stampante &stampante, const StatoScheda &scheda,
                                        const std::string &piePagina);
 
-// Several sheets as one job, a page each, in order.
-[[nodiscard]] EsitoStampa StampaSchede(Stampante &stampante, std::span<const StatoScheda> schede,
-                                       const std::string &piePagina);
+// The ordinary page, or large print: the same problems in the same order,
+// ten a page at 18 points with room to write, each page with the heading,
+// the footer, the code and its number.
+enum class Caratteri { Normali, Grandi };
 
-// The heading of the worksheet page, "Nome e cognome"; opens the document
-// and leaves Courier in force for the lines.
-void StampaIntestazione(Stampante &stampante);
+// Several sheets as one job, in order: a page each, or the pages of each in
+// large print.
+[[nodiscard]] EsitoStampa StampaSchede(Stampante &stampante, std::span<const StatoScheda> schede,
+                                       const std::string &piePagina, Caratteri caratteri = Caratteri::Normali);
+
+// The heading of the worksheet page, "Nome e cognome" and the pupil's name
+// after it when there is one; opens the document and leaves Courier in
+// force for the lines.
+void StampaIntestazione(Stampante &stampante, const std::string &nome = {});
+
+// Lines on a page of large print.
+inline constexpr int RighePaginaGrande = 10;
 
 } // namespace lumivex

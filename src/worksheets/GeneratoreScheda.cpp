@@ -5,8 +5,8 @@
 #include "exercise/Modulo2.h"
 #include "exercise/Orologio.h"
 #include "exercise/SorgenteCasuale.h"
-#include "exercise/Uguaglianza.h"
 #include "worksheets/LivelliScheda.h"
+#include "worksheets/Prestito.h"
 #include "worksheets/StatoScheda.h"
 
 #include <algorithm>
@@ -92,7 +92,8 @@ void GeneratoreScheda::GeneraSot()
 {
     IndiceRiga(s_.Indice);
     casuale_.Riseme(orologio_.SecondiDaMezzanotte());
-    const Quaterna q = EstraiUguaglianza(casuale_, m_.NumeroMin, m_.NumeroMax, s_.Appoggio);
+    const Quaterna q =
+        EstraiConPrestito(casuale_, m_.NumeroMin, m_.NumeroMax, s_.Appoggio, s_.OpzioniInUso.Prestito);
     s_.Num1 = q.Num1;
     s_.Num2 = q.Num2;
     s_.Num3 = q.Num3;
@@ -186,8 +187,17 @@ StatoScheda GeneratoreScheda::Costruisci(const DatiScheda &dati)
     scheda.TestoLivelloInUso = LivelliScheda[static_cast<std::size_t>(dati.Livello)].TestoLivello;
     Modulo2 modulo;
     std::uint64_t seme = 0;
+    bool conSegni = false;
     for (const char carattere : scheda.Codice) {
-        seme = seme * CodiceScheda::Alfabeto.size() + CodiceScheda::Alfabeto.find(carattere);
+        const auto cifra = CodiceScheda::Alfabeto.find(carattere);
+        conSegni = conSegni || cifra == std::string_view::npos;
+        seme = seme * CodiceScheda::Alfabeto.size() +
+               (cifra == std::string_view::npos ? CodiceScheda::Segni.find(carattere) : cifra);
+    }
+    // Above every value of a code without signs, so no two codes share a
+    // random sequence.
+    if (conSegni) {
+        seme += std::uint64_t{1} << 40;
     }
     SorgenteCasualeReale casuale(seme * MoltiplicatoreSeme);
     OrologioFermo orologio;
@@ -197,11 +207,11 @@ StatoScheda GeneratoreScheda::Costruisci(const DatiScheda &dati)
     return scheda;
 }
 
-std::uint32_t GeneratoreScheda::NuovoSeme()
+std::uint32_t GeneratoreScheda::NuovoSeme(PrestitoScheda prestito)
 {
     casuale_.Riseme(orologio_.SecondiDaMezzanotte());
-    // In double: a float product could round up to NumeroSemi itself.
-    return static_cast<std::uint32_t>(static_cast<double>(casuale_.Prossimo()) * CodiceScheda::NumeroSemi);
+    // In double: a float product could round up to the number of seeds itself.
+    return static_cast<std::uint32_t>(static_cast<double>(casuale_.Prossimo()) * CodiceScheda::Semi(prestito));
 }
 
 void GeneratoreScheda::Mostra(StatoScheda scheda)
@@ -223,7 +233,7 @@ bool GeneratoreScheda::VisualizzaSchedaAlunni()
     DatiScheda dati;
     dati.Livello = static_cast<int>(livello - LivelliScheda.begin());
     dati.Opzioni = s_.Opzioni;
-    dati.Seme = NuovoSeme();
+    dati.Seme = NuovoSeme(dati.Opzioni.Prestito);
     Mostra(Costruisci(dati));
     return true;
 }
@@ -242,6 +252,7 @@ CodiceScheda::Errore GeneratoreScheda::VisualizzaSchedaDaCodice(std::string_view
 
 void GeneratoreScheda::PreparaCopie(int copie)
 {
+    s_.NomiCopie.clear();
     DatiScheda dati;
     copie = std::min(copie, MassimoCopie);
     if (copie < 1 || CodiceScheda::Leggi(s_.Codice, dati) != CodiceScheda::Errore::Nessuno) {
@@ -253,7 +264,7 @@ void GeneratoreScheda::PreparaCopie(int copie)
     }
     codici.resize(std::min(codici.size(), static_cast<std::size_t>(copie)));
     while (codici.size() < static_cast<std::size_t>(copie)) {
-        dati.Seme = NuovoSeme();
+        dati.Seme = NuovoSeme(dati.Opzioni.Prestito);
         std::string codice = CodiceScheda::Componi(dati);
         // Two pupils with the same sheet is what the copies are there to prevent.
         if (std::find(codici.begin(), codici.end(), codice) == codici.end()) {
@@ -262,9 +273,18 @@ void GeneratoreScheda::PreparaCopie(int copie)
     }
 }
 
+void GeneratoreScheda::PreparaClasse(const std::vector<std::string> &nomi)
+{
+    PreparaCopie(static_cast<int>(nomi.size()));
+    if (s_.CodiciCopie.size() == std::min(nomi.size(), static_cast<std::size_t>(MassimoCopie))) {
+        s_.NomiCopie.assign(nomi.begin(), nomi.begin() + static_cast<std::ptrdiff_t>(s_.CodiciCopie.size()));
+    }
+}
+
 std::vector<StatoScheda> GeneratoreScheda::Copie() const
 {
     std::vector<StatoScheda> pagine{s_};
+    pagine.front().Nome = NomeDellaCopia(0);
     const bool docenti = s_.RigheVisualizzate[1] == s_.RigheDocenti[1] && !s_.RigheDocenti[1].empty();
     for (std::size_t i = 1; i < s_.CodiciCopie.size(); ++i) {
         DatiScheda dati;
@@ -277,6 +297,7 @@ std::vector<StatoScheda> GeneratoreScheda::Copie() const
                         pagina.RigheVisualizzate.begin());
         }
         pagina.TipoScheda = s_.TipoScheda;
+        pagina.Nome = NomeDellaCopia(i);
         pagine.push_back(std::move(pagina));
     }
     return pagine;
@@ -289,6 +310,13 @@ std::vector<StatoScheda> GeneratoreScheda::PagineAlunni(int copie)
     return Copie();
 }
 
+std::vector<StatoScheda> GeneratoreScheda::PagineClasse(const std::vector<std::string> &nomi)
+{
+    s_.TipoScheda = StatoScheda::SchedaAlunni;
+    PreparaClasse(nomi);
+    return Copie();
+}
+
 std::vector<StatoScheda> GeneratoreScheda::PagineDocenti()
 {
     s_.TipoScheda = StatoScheda::SchedaDocenti;
@@ -298,6 +326,11 @@ std::vector<StatoScheda> GeneratoreScheda::PagineDocenti()
 void GeneratoreScheda::ScegliOpzioni(const OpzioniScheda &opzioni)
 {
     s_.Opzioni = opzioni;
+}
+
+std::string GeneratoreScheda::NomeDellaCopia(std::size_t copia) const
+{
+    return copia < s_.NomiCopie.size() ? s_.NomiCopie[copia] : std::string();
 }
 
 void GeneratoreScheda::VisualizzaSchedaDocenti()

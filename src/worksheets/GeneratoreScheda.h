@@ -5,6 +5,7 @@
 #include "worksheets/OpzioniScheda.h"
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -49,12 +50,18 @@ public:
     // gives the same sheets.
     // The new ones share the sheet's range and options.
     void PreparaCopie(int copie);
+    // A copy for each pupil of `nomi` (at most MassimoCopie), in order,
+    // each page carrying its pupil's name; PreparaCopie drops the names.
+    void PreparaClasse(const std::vector<std::string> &nomi);
     // The pages of CodiciCopie: the sheet as shown, then each other copy in
     // the same view (pupil or teacher lines) and of the same TipoScheda.
     std::vector<StatoScheda> Copie() const;
     // The pupil print: `copie` copies made as PreparaCopie does, then their
     // pages, all SchedaAlunni.
     std::vector<StatoScheda> PagineAlunni(int copie);
+    // The pupil print of a class: a copy for each pupil as PreparaClasse
+    // makes them, then their pages, all SchedaAlunni.
+    std::vector<StatoScheda> PagineClasse(const std::vector<std::string> &nomi);
     // The teacher print: the pages of the copies already made, all
     // SchedaDocenti.
     std::vector<StatoScheda> PagineDocenti();
@@ -72,7 +79,8 @@ private:
     // Every problem the sheet's options use, from the source and clock of
     // this generator.
     void RiempiRighe();
-    std::uint32_t NuovoSeme();
+    std::uint32_t NuovoSeme(PrestitoScheda prestito);
+    std::string NomeDellaCopia(std::size_t copia) const;
     void Mostra(StatoScheda scheda);
     Modulo2 &m_;
     StatoScheda &s_;

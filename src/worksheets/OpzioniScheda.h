@@ -14,6 +14,10 @@ enum class NumeroEsercizi : std::int16_t { Due = 2, Quattro = 4, Sei = 6 };
 // Option1(0..2) in order; with none selected any term may be hidden.
 enum class TermineDaNascondere : std::int16_t { Risultato, UnTermine, RisultatoOTermine };
 
+// Frame "Prestito": whether the units of each minuend are smaller than
+// those of its subtrahend, the step that makes a subtraction hard.
+enum class PrestitoScheda : std::int16_t { Senza, Con, Misto };
+
 // The option groups of the worksheet window. The defaults are the buttons
 // selected at load, which give the full sheet of sixty.
 struct OpzioniScheda {
@@ -24,6 +28,7 @@ struct OpzioniScheda {
     OperazioniPerEsercizio Operazioni = OperazioniPerEsercizio::Dieci;
     NumeroEsercizi Esercizi = NumeroEsercizi::Sei;
     TermineDaNascondere Nascosto = TermineDaNascondere::RisultatoOTermine;
+    PrestitoScheda Prestito = PrestitoScheda::Misto;
 
     // Whether line `riga` (1..60) holds a problem: groups × problems per
     // group make 10 to 60.

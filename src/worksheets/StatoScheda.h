@@ -57,6 +57,10 @@ struct StatoScheda {
     // printed with it, this one first: the teacher print follows them.
     std::string Codice;
     std::vector<std::string> CodiciCopie;
+    // The pupil whose name this page carries, if any, and the names of the
+    // copies in the order of CodiciCopie: the teacher print follows them.
+    std::string Nome;
+    std::vector<std::string> NomiCopie;
 
     friend bool operator==(const StatoScheda &, const StatoScheda &) = default;
 };

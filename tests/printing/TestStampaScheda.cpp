@@ -162,3 +162,71 @@ TEST(StampaSchede, UnLavoroUnaPaginaPerSchedaColSuoCodice)
 }
 
 } // namespace
+
+namespace {
+
+// Catches: large print losing a problem, changing their order or putting
+// more than ten on a page; lines not in 18 points, or too close to write
+// under; a page without the heading, the footer, its code or its number;
+// the pages of two sheets run together; the pupil's name missing from the
+// heading, or printed where the field's caption is.
+TEST(StampaSchede, CaratteriGrandiDieciPerPagina)
+{
+    StampanteRegistratrice stampante;
+    StatoScheda piccola = Scheda(1);
+    piccola.OpzioniInUso.Operazioni = OperazioniPerEsercizio::Cinque;
+    piccola.OpzioniInUso.Esercizi = NumeroEsercizi::Quattro;
+    piccola.Codice = "K7M2QX";
+    piccola.Nome = "Nicolò D'Angelo";
+    StatoScheda intera = Scheda(1);
+    intera.Codice = "ABCDEF";
+    const std::vector<StatoScheda> schede{piccola, intera};
+
+    ASSERT_EQ(StampaSchede(stampante, schede, PieAlunni, Caratteri::Grandi).Esito, EsitoStampa::Tipo::Stampata);
+
+    ASSERT_EQ(stampante.DocumentiInviati.size(), 1U);
+    const auto &documento = stampante.DocumentiInviati.front();
+    EXPECT_EQ(std::count(documento.begin(), documento.end(), "NewPage"), 2 + 6 - 1);
+    std::vector<std::string> righe;
+    std::vector<std::string> numeri;
+    std::vector<std::string> codici;
+    std::vector<std::string> nomi;
+    for (const auto &testo : stampante.Testi) {
+        if (testo.Testo.starts_with("riga ")) {
+            EXPECT_EQ(testo.Punti, 18.0) << testo.Testo;
+            righe.push_back(testo.Testo);
+        } else if (testo.Testo.starts_with("pagina ")) {
+            numeri.push_back(testo.Testo);
+        } else if (testo.Testo.starts_with("Codice scheda: ")) {
+            codici.push_back(testo.Testo.substr(15));
+        } else if (testo.Testo.starts_with("  ")) {
+            nomi.push_back(testo.Testo);
+        }
+    }
+    std::vector<std::string> attese;
+    for (int i : {1, 2, 3, 4, 5, 11, 12, 13, 14, 15, 21, 22, 23, 24, 25, 31, 32, 33, 34, 35}) {
+        attese.push_back("riga " + std::to_string(i));
+    }
+    for (int i = 1; i <= 60; ++i) {
+        attese.push_back("riga " + std::to_string(i));
+    }
+    EXPECT_EQ(righe, attese);
+    EXPECT_EQ(numeri, (std::vector<std::string>{"pagina 1 di 2", "pagina 2 di 2", "pagina 1 di 6", "pagina 2 di 6",
+                                                 "pagina 3 di 6", "pagina 4 di 6", "pagina 5 di 6", "pagina 6 di 6"}));
+    EXPECT_EQ(codici, (std::vector<std::string>{"K7M2QX", "K7M2QX", "ABCDEF", "ABCDEF", "ABCDEF", "ABCDEF", "ABCDEF",
+                                                "ABCDEF"}));
+    EXPECT_EQ(nomi, (std::vector<std::string>{"  Nicolò D'Angelo", "  Nicolò D'Angelo"}));
+    EXPECT_EQ(std::count(documento.begin(), documento.end(), "Print \"Nome e cognome\";"), 8);
+    EXPECT_EQ(std::count(documento.begin(), documento.end(), "Print \"" + PieAlunni + "\""), 8);
+
+    // Ten lines down the page, from 2200 twips, 1250 apart.
+    const auto &operazioni = stampante.Operazioni;
+    const auto prima = std::find(operazioni.begin(), operazioni.end(), "Print \"riga 1\"");
+    ASSERT_NE(prima, operazioni.end());
+    EXPECT_EQ(*(prima - 1), "CurrentY 2200");
+    const auto decima = std::find(operazioni.begin(), operazioni.end(), "Print \"riga 10\"");
+    ASSERT_NE(decima, operazioni.end());
+    EXPECT_EQ(*(decima - 1), "CurrentY 13450");
+}
+
+} // namespace

@@ -9,7 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <set>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -172,6 +174,116 @@ TEST(CodiceScheda, ICodiciSbagliatiSonoRifiutati)
     EXPECT_EQ(dati, giusti);
 }
 
+// Catches: a borrowing choice lost, or taken for another, on the way
+// through the code; a code with borrowing that reads as an old sheet of
+// mixed borrowing; a seed, level or option of such a code mixed up; a seed
+// past the last one accepted; a change of the layout of these codes that
+// turns a printed one into another sheet.
+TEST(CodiceScheda, IlPrestitoViaggiaNelCodice)
+{
+    std::set<std::string> codici;
+    for (auto prestito : {PrestitoScheda::Senza, PrestitoScheda::Con, PrestitoScheda::Misto}) {
+        for (int combinazione = 0; combinazione < 54; ++combinazione) {
+            for (std::uint32_t seme : {0U, 1U, 2222U, CodiceScheda::Semi(prestito) - 1}) {
+                DatiScheda dati;
+                dati.Livello = combinazione / 18;
+                dati.Opzioni.Operazioni =
+                    combinazione / 9 % 2 == 0 ? OperazioniPerEsercizio::Cinque : OperazioniPerEsercizio::Dieci;
+                dati.Opzioni.Esercizi = std::array{NumeroEsercizi::Due, NumeroEsercizi::Quattro,
+                                                   NumeroEsercizi::Sei}[static_cast<std::size_t>(combinazione / 3 % 3)];
+                dati.Opzioni.Nascosto =
+                    std::array{TermineDaNascondere::Risultato, TermineDaNascondere::UnTermine,
+                               TermineDaNascondere::RisultatoOTermine}[static_cast<std::size_t>(combinazione % 3)];
+                dati.Opzioni.Prestito = prestito;
+                dati.Seme = seme;
+                const std::string codice = CodiceScheda::Componi(dati);
+                SCOPED_TRACE(codice);
+                ASSERT_EQ(codice.size(), 6U);
+                EXPECT_EQ(codice.find_first_of(CodiceScheda::Segni) != std::string::npos,
+                          prestito != PrestitoScheda::Misto);
+                codici.insert(codice);
+                DatiScheda letti;
+                ASSERT_EQ(CodiceScheda::Leggi(codice, letti), Errore::Nessuno);
+                EXPECT_EQ(letti, dati);
+            }
+        }
+    }
+    EXPECT_EQ(codici.size(), 3U * 54U * 4U);
+
+    DatiScheda oltre;
+    oltre.Opzioni.Prestito = PrestitoScheda::Senza;
+    oltre.Seme = CodiceScheda::NumeroSemiPrestito;
+    EXPECT_THROW(CodiceScheda::Componi(oltre), std::out_of_range);
+    // "%%ZZZ" is past 108 × the seeds: its check is right, its value no sheet.
+    for (char c : CodiceScheda::Alfabeto) {
+        DatiScheda dati;
+        const Errore errore = CodiceScheda::Leggi(std::string("%%ZZZ") + c, dati);
+        EXPECT_TRUE(errore == Errore::Controllo) << c;
+    }
+
+    DatiScheda senza = Dati(1, OperazioniPerEsercizio::Dieci, NumeroEsercizi::Sei, TermineDaNascondere::Risultato, 17);
+    senza.Opzioni.Prestito = PrestitoScheda::Senza;
+    DatiScheda con = Dati(2, OperazioniPerEsercizio::Cinque, NumeroEsercizi::Due, TermineDaNascondere::UnTermine, 4412);
+    con.Opzioni.Prestito = PrestitoScheda::Con;
+    const std::vector<CodiceNoto> noti{
+        {senza, "++3YBG", "  66 -   54 =   55 -  ...      R.", "  66 -   54 =   55 -  ...      R.    ( 43)"},
+        {con, "%%ZXTE", "  92 -  ... =   80 -   51     R.", "  92 -  ... =   80 -   51     R.    ( 63)"},
+    };
+    for (const CodiceNoto &noto : noti) {
+        SCOPED_TRACE(noto.codice);
+        EXPECT_EQ(CodiceScheda::Componi(noto.dati), noto.codice);
+        const StatoScheda scheda = GeneratoreScheda::Costruisci(noto.dati);
+        EXPECT_EQ(scheda.RigheAlunni[1], noto.primaRigaAlunni);
+        EXPECT_EQ(scheda.RigheDocenti[1], noto.primaRigaDocenti);
+    }
+}
+
+// Catches: one changed character or two swapped neighbours of a code with
+// borrowing taken for a sheet (a sign changed into a letter making an old
+// code, a sign moved out of its place, a sign changed into another).
+TEST(CodiceScheda, ICodiciColPrestitoRifiutanoOgniErrore)
+{
+    for (auto prestito : {PrestitoScheda::Senza, PrestitoScheda::Con}) {
+        for (std::uint32_t seme : {0U, 1000U, 4412U}) {
+            DatiScheda dati = Dati(1, OperazioniPerEsercizio::Dieci, NumeroEsercizi::Quattro,
+                                   TermineDaNascondere::RisultatoOTermine, seme);
+            dati.Opzioni.Prestito = prestito;
+            const std::string buono = CodiceScheda::Componi(dati);
+            SCOPED_TRACE(buono);
+            DatiScheda letti;
+            ASSERT_EQ(CodiceScheda::Leggi(buono, letti), Errore::Nessuno);
+            std::string tutti(CodiceScheda::Alfabeto);
+            tutti += CodiceScheda::Segni;
+            for (std::size_t i = 0; i < buono.size(); ++i) {
+                for (char altro : tutti) {
+                    std::string cambiato = buono;
+                    if (cambiato[i] == altro) {
+                        continue;
+                    }
+                    cambiato[i] = altro;
+                    EXPECT_EQ(CodiceScheda::Leggi(cambiato, letti), Errore::Controllo) << cambiato;
+                }
+                if (i + 1 < buono.size() && buono[i] != buono[i + 1]) {
+                    std::string scambiato = buono;
+                    std::swap(scambiato[i], scambiato[i + 1]);
+                    EXPECT_EQ(CodiceScheda::Leggi(scambiato, letti), Errore::Controllo) << scambiato;
+                }
+            }
+            EXPECT_EQ(letti, dati) << "a refused code must leave the data alone";
+        }
+    }
+    // A sign put into an old code anywhere is no sheet either.
+    const std::string vecchio = "249DQ4";
+    for (std::size_t i = 0; i < vecchio.size(); ++i) {
+        for (char segno : CodiceScheda::Segni) {
+            std::string cambiato = vecchio;
+            cambiato[i] = segno;
+            DatiScheda letti;
+            EXPECT_EQ(CodiceScheda::Leggi(cambiato, letti), Errore::Controllo) << cambiato;
+        }
+    }
+}
+
 struct Finestra {
     Modulo2 m;
     StatoScheda s;
@@ -325,6 +437,58 @@ TEST(GeneratoreCodice, IlCodicePortaIlSuoLivelloEAlPiuQuarantaCopie)
     EXPECT_EQ(f.s.CodiciCopie.size(), static_cast<std::size_t>(GeneratoreScheda::MassimoCopie));
     f.g.PreparaCopie(1000);
     EXPECT_EQ(f.s.CodiciCopie.size(), 40U);
+}
+
+} // namespace
+} // namespace lumivex
+
+namespace lumivex {
+namespace {
+
+// Catches: a class set whose names and sheets do not pair up in order, two
+// pupils with one sheet, the teacher pages losing the names or their order,
+// names left over on a print of plain copies, a class of more than forty
+// making more pages than a print allows; a class without borrowing
+// getting sheets with it.
+TEST(GeneratoreCodice, UnaSchedaDiversaPerOgniAlunno)
+{
+    Finestra f;
+    f.g.SceltaLivello(1);
+    f.s.Opzioni.Prestito = PrestitoScheda::Senza;
+    ASSERT_TRUE(f.g.VisualizzaSchedaAlunni());
+    std::vector<std::string> nomi;
+    for (int i = 0; i < 25; ++i) {
+        nomi.push_back("Alunno " + std::to_string(i) + (i == 3 ? " D'Angelo" : i == 4 ? " Nicolò" : ""));
+    }
+    f.s.TipoScheda = StatoScheda::SchedaAlunni;
+    f.g.PreparaClasse(nomi);
+    const std::vector<StatoScheda> alunni = f.g.Copie();
+    ASSERT_EQ(alunni.size(), 25U);
+    std::set<std::string> codici;
+    for (std::size_t i = 0; i < alunni.size(); ++i) {
+        EXPECT_EQ(alunni[i].Nome, nomi[i]);
+        codici.insert(alunni[i].Codice);
+        EXPECT_EQ(alunni[i].OpzioniInUso.Prestito, PrestitoScheda::Senza);
+    }
+    EXPECT_EQ(codici.size(), 25U);
+
+    f.g.VisualizzaSchedaDocenti();
+    f.s.TipoScheda = StatoScheda::SchedaDocenti;
+    const std::vector<StatoScheda> docenti = f.g.Copie();
+    ASSERT_EQ(docenti.size(), 25U);
+    for (std::size_t i = 0; i < docenti.size(); ++i) {
+        EXPECT_EQ(docenti[i].Nome, nomi[i]);
+        EXPECT_EQ(docenti[i].Codice, alunni[i].Codice);
+        EXPECT_EQ(docenti[i].RigheVisualizzate[1], alunni[i].RigheDocenti[1]);
+    }
+
+    f.g.PreparaCopie(3);
+    for (const StatoScheda &pagina : f.g.Copie()) {
+        EXPECT_TRUE(pagina.Nome.empty());
+    }
+    nomi.resize(45, "Altro");
+    f.g.PreparaClasse(nomi);
+    EXPECT_EQ(f.g.Copie().size(), static_cast<std::size_t>(GeneratoreScheda::MassimoCopie));
 }
 
 } // namespace

@@ -7,13 +7,19 @@
 #include "printing/StampaScheda.h"
 #include "windows/common/Messaggio.h"
 #include "qt/Testo.h"
+#include "worksheets/ElencoClasse.h"
 #include "worksheets/GeneratoreScheda.h"
 #include "worksheets/StatoScheda.h"
 
 #include <QApplication>
 #include <QDialog>
+#include <QFile>
+#include <QFileDialog>
 #include <QKeyEvent>
+#include <QSettings>
 #include <QWindow>
+
+#include <algorithm>
 
 namespace lumivex {
 
@@ -22,11 +28,26 @@ namespace {
 constexpr const char *PiePaginaAlunni = "Scheda per alunni stampata con Brenotal.1";
 constexpr const char *PiePaginaDocenti = "Scheda per docenti stampata con Brenotal.1";
 
+constexpr const char *TitoloFileClasse = "Elenco della classe";
+constexpr const char *FiltriFileClasse = "Testo o CSV (*.txt *.csv);;Tutti i file (*)";
+constexpr const char *FileClasseIlleggibile = "Il file non si può leggere: ";
+constexpr const char *FileClasseNonTesto =
+    "Il file scelto non è un elenco di nomi: serve un file di testo o CSV con un nome per riga.";
+constexpr const char *FileClasseVuoto = "Il file scelto non contiene nessun nome.";
+constexpr const char *FileClasseLungo = "L'elenco ha %1 nomi: si stampano le schede dei primi %2.";
+
+// The class list lives in the user's settings on this machine only.
+QSettings Impostazioni()
+{
+    return QSettings(QStringLiteral("Lumivex"), QStringLiteral("Lumivex"));
+}
+const QString ChiaveClasse = QStringLiteral("schede/classe");
+
 constexpr const char *CodiceCorto =
     "Il codice scheda è di 6 caratteri: controllare di averlo scritto per intero.";
 constexpr const char *CodiceConCarattereEstraneo =
-    "Il codice scheda contiene un carattere che nei codici non compare: si usano le cifre da 2 a 9 e le "
-    "lettere tranne I, L e O.";
+    "Il codice scheda contiene un carattere che nei codici non compare: si usano le cifre da 2 a 9, le "
+    "lettere tranne I, L e O e i segni + = # %.";
 constexpr const char *CodiceSbagliato =
     "Il codice scheda non corrisponde a nessuna scheda: controllare di averlo copiato senza errori.";
 
@@ -74,12 +95,13 @@ FrmStampaSchedeBig::FrmStampaSchedeBig(Modulo2 &modulo, StatoScheda &scheda, Sta
     LeggiOpzioni();
 
     for (QRadioButton *opzione : {ui_->Opt5, ui_->Opt10, ui_->Opt1, ui_->Opt2, ui_->Opt3, ui_->Option1_0,
-                                  ui_->Option1_1, ui_->Option1_2}) {
+                                  ui_->Option1_1, ui_->Option1_2, ui_->OptSenzaPrestito, ui_->OptConPrestito,
+                                  ui_->OptPrestitoMisto}) {
         connect(opzione, &QRadioButton::toggled, this, &FrmStampaSchedeBig::LeggiOpzioni);
     }
     for (QPushButton *comando : {ui_->CmdSchedaAlunni, ui_->CmdStampaAlunni, ui_->CmdSchedaDocenti,
                                  ui_->CmdStampaDocenti, ui_->CmdRicomincia, ui_->Command1,
-                                 ui_->cmdCodiceScheda}) {
+                                 ui_->cmdCodiceScheda, ui_->cmdLeggiClasse}) {
         comando->installEventFilter(this);
     }
     connect(ui_->CmdSchedaAlunni, &QPushButton::clicked, this, [this] {
@@ -92,14 +114,24 @@ FrmStampaSchedeBig::FrmStampaSchedeBig(Modulo2 &modulo, StatoScheda &scheda, Sta
         generatore_->VisualizzaSchedaDocenti();
         MostraRighe();
     });
-    // The pupil print makes the copies; the teacher print follows them.
+    // The pupil print makes the copies, one for each pupil of the class
+    // when there is one; the teacher print follows them.
     connect(ui_->CmdStampaAlunni, &QPushButton::clicked, this, [this] {
+        const std::vector<std::string> classe = Classe();
+        if (!classe.empty()) {
+            Stampa(generatore_->PagineClasse(classe), PiePaginaAlunni);
+            return;
+        }
         // A number still being typed counts as it stands.
         ui_->spnCopie->interpretText();
         Stampa(generatore_->PagineAlunni(ui_->spnCopie->value()), PiePaginaAlunni);
     });
     connect(ui_->CmdStampaDocenti, &QPushButton::clicked, this,
             [this] { Stampa(generatore_->PagineDocenti(), PiePaginaDocenti); });
+    ui_->txtClasse->setPlainText(Impostazioni().value(ChiaveClasse).toString());
+    CopieDellaClasse();
+    connect(ui_->txtClasse, &QPlainTextEdit::textChanged, this, &FrmStampaSchedeBig::ClasseCambiata);
+    connect(ui_->cmdLeggiClasse, &QPushButton::clicked, this, &FrmStampaSchedeBig::ScegliFileClasse);
     connect(ui_->CmdRicomincia, &QPushButton::clicked, this, &FrmStampaSchedeBig::CancellaScheda);
     connect(ui_->Command1, &QPushButton::clicked, this, &QWidget::close);
     connect(ui_->mnuStampante, &QAction::triggered, this, &FrmStampaSchedeBig::RichiestaSceltaStampante);
@@ -192,7 +224,80 @@ void FrmStampaSchedeBig::LeggiOpzioni()
     opzioni.Nascosto = ui_->Option1_0->isChecked()   ? TermineDaNascondere::Risultato
                        : ui_->Option1_1->isChecked() ? TermineDaNascondere::UnTermine
                                                      : TermineDaNascondere::RisultatoOTermine;
+    opzioni.Prestito = ui_->OptSenzaPrestito->isChecked() ? PrestitoScheda::Senza
+                       : ui_->OptConPrestito->isChecked() ? PrestitoScheda::Con
+                                                          : PrestitoScheda::Misto;
     generatore_->ScegliOpzioni(opzioni);
+}
+
+std::vector<std::string> FrmStampaSchedeBig::Classe() const
+{
+    return LeggiElencoClasse(AStd(ui_->txtClasse->toPlainText())).value_or(std::vector<std::string>());
+}
+
+void FrmStampaSchedeBig::ClasseCambiata()
+{
+    const QString testo = ui_->txtClasse->toPlainText();
+    QSettings impostazioni = Impostazioni();
+    if (testo.trimmed().isEmpty()) {
+        impostazioni.remove(ChiaveClasse);
+    } else {
+        impostazioni.setValue(ChiaveClasse, testo);
+    }
+    CopieDellaClasse();
+}
+
+void FrmStampaSchedeBig::CopieDellaClasse()
+{
+    // With a class the copies are its pupils, one each.
+    const auto alunni = static_cast<int>(Classe().size());
+    ui_->spnCopie->setEnabled(alunni == 0);
+    if (alunni > 0) {
+        ui_->spnCopie->setValue(std::min(alunni, GeneratoreScheda::MassimoCopie));
+    }
+}
+
+void FrmStampaSchedeBig::ScegliFileClasse()
+{
+    const QString percorso = QFileDialog::getOpenFileName(this, QString::fromUtf8(TitoloFileClasse), QString(),
+                                                          QString::fromUtf8(FiltriFileClasse));
+    if (!percorso.isEmpty()) {
+        LeggiFileClasse(percorso);
+    }
+}
+
+void FrmStampaSchedeBig::LeggiFileClasse(const QString &percorso)
+{
+    QFile file(percorso);
+    if (!file.open(QIODevice::ReadOnly)) {
+        MostraMessaggio(this, QString::fromUtf8(FileClasseIlleggibile) + file.errorString());
+        return;
+    }
+    // One byte past the limit is enough to know the file is too long.
+    const QByteArray contenuto = file.read(static_cast<qint64>(MassimoByteElenco) + 4);
+    if (file.error() != QFileDevice::NoError) {
+        MostraMessaggio(this, QString::fromUtf8(FileClasseIlleggibile) + file.errorString());
+        return;
+    }
+    const auto nomi = LeggiElencoClasse(std::string_view(contenuto.constData(), static_cast<std::size_t>(contenuto.size())));
+    if (!nomi) {
+        MostraMessaggio(this, QString::fromUtf8(FileClasseNonTesto));
+        return;
+    }
+    if (nomi->empty()) {
+        MostraMessaggio(this, QString::fromUtf8(FileClasseVuoto));
+        return;
+    }
+    QStringList righe;
+    for (const std::string &nome : *nomi) {
+        righe.append(DaStd(nome));
+    }
+    ui_->txtClasse->setPlainText(righe.join(QLatin1Char('\n')));
+    if (nomi->size() > static_cast<std::size_t>(GeneratoreScheda::MassimoCopie)) {
+        MostraMessaggio(this, QString::fromUtf8(FileClasseLungo)
+                                  .arg(nomi->size())
+                                  .arg(GeneratoreScheda::MassimoCopie));
+    }
 }
 
 void FrmStampaSchedeBig::MostraRighe()
@@ -233,7 +338,8 @@ void FrmStampaSchedeBig::ApplicaCodice()
 
 void FrmStampaSchedeBig::Stampa(const std::vector<StatoScheda> &pagine, const char *piePagina)
 {
-    MostraEsitoStampa(this, StampaSchede(stampante_, pagine, piePagina));
+    const Caratteri caratteri = ui_->chkCaratteriGrandi->isChecked() ? Caratteri::Grandi : Caratteri::Normali;
+    MostraEsitoStampa(this, StampaSchede(stampante_, pagine, piePagina, caratteri));
 }
 
 } // namespace lumivex

@@ -9,6 +9,7 @@
 
 #include <array>
 #include <memory>
+#include <string>
 #include <vector>
 
 class QLabel;
@@ -55,6 +56,12 @@ private:
     void LeggiOpzioni();
     void MostraRighe();
     void ApplicaCodice();
+    // The class list: saved as typed, and the number of copies follows it.
+    std::vector<std::string> Classe() const;
+    void ClasseCambiata();
+    void CopieDellaClasse();
+    void ScegliFileClasse();
+    void LeggiFileClasse(const QString &percorso);
     void Stampa(const std::vector<StatoScheda> &pagine, const char *piePagina);
     void FinestraAttiva(QWindow *finestra);
 

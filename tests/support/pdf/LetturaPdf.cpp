@@ -19,18 +19,44 @@ QString Esegui(const QString &programma, const QStringList &argomenti)
     return riuscito ? QString::fromUtf8(processo.readAllStandardOutput()) : QString();
 }
 
+// pdftotext -bbox writes XML: "D'Angelo" comes as "D&apos;Angelo".
+QString SenzaEntita(QString testo)
+{
+    testo.replace(QStringLiteral("&apos;"), QStringLiteral("'"));
+    testo.replace(QStringLiteral("&quot;"), QStringLiteral("\""));
+    testo.replace(QStringLiteral("&lt;"), QStringLiteral("<"));
+    testo.replace(QStringLiteral("&gt;"), QStringLiteral(">"));
+    testo.replace(QStringLiteral("&amp;"), QStringLiteral("&"));
+    return testo;
+}
+
 } // namespace
+
+std::vector<std::vector<ParolaPdf>> ParolePerPagina(const QString &file)
+{
+    static const QRegularExpression parolaXml(QStringLiteral(
+        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re"));
+    std::vector<std::vector<ParolaPdf>> pagine;
+    const QString xml = Esegui(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), file, QStringLiteral("-")});
+    const QStringList parti = xml.split(QStringLiteral("<page "));
+    for (qsizetype i = 1; i < parti.size(); ++i) {
+        std::vector<ParolaPdf> &parole = pagine.emplace_back();
+        for (auto trovate = parolaXml.globalMatch(parti[i]); trovate.hasNext();) {
+            const auto parola = trovate.next();
+            const double x = parola.captured(1).toDouble();
+            const double y = parola.captured(2).toDouble();
+            parole.push_back({SenzaEntita(parola.captured(5)), x, y, parola.captured(4).toDouble() - y,
+                              parola.captured(3).toDouble() - x});
+        }
+    }
+    return pagine;
+}
 
 std::vector<ParolaPdf> ParoleDelPdf(const QString &file)
 {
-    static const QRegularExpression parolaXml(QStringLiteral(
-        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="[\d.]+" yMax="([\d.]+)">([^<]*)</word>)re"));
     std::vector<ParolaPdf> parole;
-    const QString xml = Esegui(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), file, QStringLiteral("-")});
-    for (auto trovate = parolaXml.globalMatch(xml); trovate.hasNext();) {
-        const auto parola = trovate.next();
-        const double y = parola.captured(2).toDouble();
-        parole.push_back({parola.captured(4), parola.captured(1).toDouble(), y, parola.captured(3).toDouble() - y});
+    for (const std::vector<ParolaPdf> &pagina : ParolePerPagina(file)) {
+        parole.insert(parole.end(), pagina.begin(), pagina.end());
     }
     return parole;
 }

@@ -22,6 +22,7 @@ struct ParolaPdf {
     double X = 0.0;
     double Y = 0.0;
     double Altezza = 0.0;
+    double Larghezza = 0.0;
 };
 
 struct PaginePdf {
@@ -33,6 +34,8 @@ struct PaginePdf {
 // Read back with poppler's tools; empty results when the file is not a PDF.
 std::vector<RigaPdf> RigheDelPdf(const QString &file);
 std::vector<ParolaPdf> ParoleDelPdf(const QString &file);
+// The words of each page, in page order.
+std::vector<std::vector<ParolaPdf>> ParolePerPagina(const QString &file);
 // The words whose tops agree within half a point, as lines, top to bottom.
 std::vector<RigaPdf> RigheDiParole(std::vector<ParolaPdf> parole);
 PaginePdf PagineDelPdf(const QString &file);

@@ -494,8 +494,8 @@ void TestFrmStampaSchedeBig::unCodiceRidaLaSchedaEUnoSbagliatoNonToccaNulla()
     const std::vector<std::pair<QString, QString>> sbagliati{
         {codice.left(5), QStringLiteral("Il codice scheda è di 6 caratteri: controllare di averlo scritto per intero.")},
         {codice.left(5) + QLatin1Char('O'),
-         QStringLiteral("Il codice scheda contiene un carattere che nei codici non compare: si usano le cifre da 2 a 9 "
-                        "e le lettere tranne I, L e O.")},
+         QStringLiteral("Il codice scheda contiene un carattere che nei codici non compare: si usano le cifre da 2 a 9, "
+                        "le lettere tranne I, L e O e i segni + = # %.")},
         {cambiato, QStringLiteral("Il codice scheda non corrisponde a nessuna scheda: controllare di averlo copiato "
                                   "senza errori.")},
     };
