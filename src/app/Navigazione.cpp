@@ -33,7 +33,7 @@ void ChiudiTutto(RegistroFinestre &registro)
 }
 
 void RegistraFinestre(RegistroFinestre &registro, Modulo2 &stato, StatoScheda &schede, SorgenteCasuale &casuale,
-                      Orologio &orologio, Stampante &stampante)
+                      Orologio &orologio, Stampante &stampante, registro::InvioServer *invio)
 {
     registro.Registra<FrmInizio>([&registro, &stato] {
         auto inizio = std::make_unique<FrmInizio>(stato);
@@ -73,9 +73,9 @@ void RegistraFinestre(RegistroFinestre &registro, Modulo2 &stato, StatoScheda &s
                          [&registro] { registro.MostraModale<frmSceltaStampante>(); });
         return fogli;
     });
-    registro.Registra<FrmRegistro>([&registro, &stampante] {
+    registro.Registra<FrmRegistro>([&registro, &stampante, invio] {
         auto docente = std::make_unique<FrmRegistro>(stampante, registro::PercorsoRegistro(),
-                                                     [] { return QDateTime::currentDateTime(); });
+                                                     [] { return QDateTime::currentDateTime(); }, invio);
         QObject::connect(docente.get(), &FrmRegistro::RichiestaSceltaStampante, &registro,
                          [&registro] { registro.MostraModale<frmSceltaStampante>(); });
         return docente;

@@ -97,7 +97,7 @@ int main(int argc, char *argv[])
     StampanteQt stampante(ScegliFilePdf);
     RegistroFinestre registro;
 
-    RegistraFinestre(registro, stato, schede, casuale, orologio, stampante);
+    RegistraFinestre(registro, stato, schede, casuale, orologio, stampante, invio.get());
 
     caratteri.Attendi();
     registro.MostraIngrandita<FrmInizio>().activateWindow();

@@ -7,6 +7,7 @@
 #include "exercise/Valutazione.h"
 #include "printing/StampaRegistro.h"
 #include "qt/Testo.h"
+#include "record/InvioServer.h"
 #include "record/RegistroSqlite.h"
 #include "windows/common/Messaggio.h"
 #include "windows/register/CsvRegistro.h"
@@ -23,8 +24,10 @@
 #include <QFontDatabase>
 #include <QHeaderView>
 #include <QInputDialog>
+#include <QLabel>
 #include <QLineSeries>
 #include <QMessageBox>
+#include <QStatusBar>
 #include <QValueAxis>
 
 #include <algorithm>
@@ -171,14 +174,26 @@ qreal QuotaErrati(const ConteggioErrori &c)
 
 } // namespace
 
-FrmRegistro::FrmRegistro(Stampante &stampante, const QString &percorso, PasswordDocente::Adesso adesso)
+FrmRegistro::FrmRegistro(Stampante &stampante, const QString &percorso, PasswordDocente::Adesso adesso,
+                         InvioServer *invio)
     : stampante_(stampante)
     , ui_(std::make_unique<Ui::FrmRegistro>())
     , registro_(std::make_unique<RegistroSqlite>(percorso, QStringLiteral("lumivex-registro-docente")))
     , lettura_(std::make_unique<LetturaRegistro>(registro_->Database()))
     , password_(std::make_unique<PasswordDocente>(*lettura_, std::move(adesso)))
+    , invio_(invio)
 {
     ui_->setupUi(this);
+    if (invio_ != nullptr) {
+        // One line that follows the sender: a server down through many
+        // retries is said here, once, not in a message box per try.
+        lblServer_ = new QLabel(this);
+        lblServer_->setObjectName(QStringLiteral("lblServer"));
+        lblServer_->setWordWrap(true);
+        statusBar()->addWidget(lblServer_, 1);
+        connect(invio_, &InvioServer::StatoCambiato, this, &FrmRegistro::MostraInvio);
+        connect(invio_, &InvioServer::Inviati, this, &FrmRegistro::MostraInvio);
+    }
     ui_->tblAlunni->setColumnCount(5);
     ui_->tblAlunni->setHorizontalHeaderLabels({QStringLiteral("Alunno"), QStringLiteral("Esercizi"),
                                                QStringLiteral("Ultimo"), QStringLiteral("Esatte (ultimi 5)"),
@@ -274,6 +289,21 @@ void FrmRegistro::Aggiorna()
     }
     MostraEsercizi(ChiaveScelta());
     MostraGrafici(ChiaveScelta());
+    MostraInvio();
+}
+
+void FrmRegistro::MostraInvio()
+{
+    if (invio_ == nullptr)
+        return;
+    // Counted on this window's own connection: the sender's count comes
+    // from another thread and may lag behind what the window shows.
+    const int inAttesa = InvioServer::EserciziInAttesa(registro_->Database());
+    QString testo = inAttesa < 0 ? QStringLiteral("Non riesco a contare gli esercizi di questo PC da inviare alla scuola.")
+                                 : QStringLiteral("Esercizi di questo PC in attesa di invio alla scuola: %1").arg(inAttesa);
+    if (!invio_->Raggiungibile())
+        testo += QStringLiteral("\n") + invio_->Messaggio();
+    lblServer_->setText(testo);
 }
 
 void FrmRegistro::MostraAlunni(const QList<RigaAlunno> &alunni)

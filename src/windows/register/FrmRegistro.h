@@ -8,6 +8,7 @@
 
 #include <memory>
 
+class QLabel;
 class QTreeWidgetItem;
 
 namespace Ui {
@@ -19,6 +20,7 @@ namespace lumivex {
 class Stampante;
 
 namespace registro {
+class InvioServer;
 class RegistroSqlite;
 }
 
@@ -30,7 +32,10 @@ class FrmRegistro : public QMainWindow {
     Q_OBJECT
 
 public:
-    FrmRegistro(Stampante &stampante, const QString &percorso, registro::PasswordDocente::Adesso adesso);
+    // `invio` is this PC's sender to the school's server, null when none is
+    // set; when given, it must outlive the window.
+    FrmRegistro(Stampante &stampante, const QString &percorso, registro::PasswordDocente::Adesso adesso,
+                registro::InvioServer *invio = nullptr);
     ~FrmRegistro() override;
 
     // Asks the password (setting it the first time), then shows the register
@@ -66,6 +71,7 @@ private:
     void ChiediEsportazione();
     void ChiediUnione();
     void Registrazione(bool attiva);
+    void MostraInvio();
 
     Stampante &stampante_;
     std::unique_ptr<Ui::FrmRegistro> ui_;
@@ -73,6 +79,8 @@ private:
     std::unique_ptr<registro::LetturaRegistro> lettura_;
     std::unique_ptr<registro::PasswordDocente> password_;
     QList<registro::RigaAlunno> alunni_;
+    registro::InvioServer *invio_;
+    QLabel *lblServer_ = nullptr;
 };
 
 } // namespace lumivex

@@ -8,6 +8,7 @@
 
 #include "printing/Dispositivo.h"
 #include "printing/StampanteQt.h"
+#include "record/InvioServer.h"
 #include "record/RegistroSqlite.h"
 #include "record/ScrittoreRegistro.h"
 #include "support/Messaggi.h"
@@ -222,15 +223,16 @@ private slots:
     void ilCsvSiRileggeConUnLettoreVero();
     void laPaginaDellAlunnoSiStampa();
     void unireECancellare();
+    void gliEserciziInAttesaEIlServerCheNonRisponde();
 
 private:
-    FrmRegistro &Nuova();
+    FrmRegistro &Nuova(registro::InvioServer *invio = nullptr);
     QDialog *Dialogo() const;
     [[nodiscard]] bool Scrivi(const QString &testo, const QString &poi);
     // For keys that close the dialog: no window may be left with the focus
     // for the closing F12, so only xdotool's end is awaited.
     [[nodiscard]] static bool ScriviEChiudi(const QString &testo, const QString &poi);
-    [[nodiscard]] bool Sblocca();
+    [[nodiscard]] bool Sblocca(registro::InvioServer *invio = nullptr);
     QString Messaggio() const;
 
     prove::EventiX x_;
@@ -264,9 +266,9 @@ void TestFrmRegistro::cleanup()
     cartella_.reset();
 }
 
-FrmRegistro &TestFrmRegistro::Nuova()
+FrmRegistro &TestFrmRegistro::Nuova(registro::InvioServer *invio)
 {
-    finestra_ = std::make_unique<FrmRegistro>(stampante_, percorso_, [this] { return adesso_; });
+    finestra_ = std::make_unique<FrmRegistro>(stampante_, percorso_, [this] { return adesso_; }, invio);
     finestra_->Apri();
     return *finestra_;
 }
@@ -308,9 +310,9 @@ bool TestFrmRegistro::ScriviEChiudi(const QString &testo, const QString &poi)
 }
 
 // A password set, then the window opened with it, all by keys.
-bool TestFrmRegistro::Sblocca()
+bool TestFrmRegistro::Sblocca(registro::InvioServer *invio)
 {
-    Nuova();
+    Nuova(invio);
     QDialog *d = Dialogo();
     if (d == nullptr || !prove::EventiX::Attiva(*d))
         return false;
@@ -392,6 +394,7 @@ void TestFrmRegistro::elenchiEGraficiDaiDatiNoti()
 {
     QVERIFY(Sblocca());
     FrmRegistro &w = *finestra_;
+    QVERIFY(w.findChild<QLabel *>(QStringLiteral("lblServer")) == nullptr); // no server set: not a word of it
     const auto &alunni = *w.findChild<QTableWidget *>(QStringLiteral("tblAlunni"));
     QCOMPARE(Colonna(alunni, 0), (QStringList{QStringLiteral("Anna Rossi"), QStringLiteral("D'Amico; \"Gio\""),
                                               QStringLiteral("Luca Bianchi"), QStringLiteral("Luca Bianki"),
@@ -543,6 +546,41 @@ void TestFrmRegistro::unireECancellare()
                 .toString()
                 .startsWith(QStringLiteral("$argon2id$")));
     QVERIFY(prove::ChiudiMessaggi(finestra_.get()).isEmpty());
+}
+
+// Catches: the waiting count missing, or counting rows instead of
+// exercises; an unreachable server not told, or told again (or in a box)
+// at every retry.
+void TestFrmRegistro::gliEserciziInAttesaEIlServerCheNonRisponde()
+{
+    {
+        // Two exercises still wait: one for its grade, the other for its name
+        // and a problem.
+        registro::RegistroSqlite db(percorso_, QStringLiteral("prova-inviati"));
+        QSqlQuery q(db.Database());
+        for (const char *sql : {"UPDATE esercizi SET inviato = 1", "UPDATE problemi SET inviato = 1",
+                                "UPDATE esiti SET inviato = 1", "UPDATE nomi SET inviato = 1",
+                                "UPDATE esiti SET inviato = 0 WHERE esercizio = CAST('luca-esercizio-2' AS BLOB)",
+                                "UPDATE nomi SET inviato = 0 WHERE esercizio = CAST('gio-esercizio-01' AS BLOB)",
+                                "UPDATE problemi SET inviato = 0 WHERE esercizio = CAST('gio-esercizio-01' AS BLOB)"})
+            QVERIFY2(q.exec(QString::fromLatin1(sql)), sql);
+    }
+    // Nobody listens on that port: refused at once, retried every 100 ms.
+    registro::ParametriServer server;
+    server.Host = QStringLiteral("127.0.0.1");
+    server.Porta = 9;
+    server.Password = QStringLiteral("x");
+    registro::InvioServer invio(server, percorso_, std::chrono::milliseconds(100));
+    QVERIFY(Sblocca(&invio));
+    const auto *riga = finestra_->findChild<QLabel *>(QStringLiteral("lblServer"));
+    QVERIFY(riga != nullptr);
+    QTRY_VERIFY_WITH_TIMEOUT(riga->text().contains(QStringLiteral("non risponde")), 15000);
+    QVERIFY2(riga->text().startsWith(QStringLiteral("Esercizi di questo PC in attesa di invio alla scuola: 2\n")),
+             qPrintable(riga->text()));
+    QTest::qWait(600);
+    QCOMPARE(riga->text().count(QStringLiteral("non risponde")), 1);
+    QVERIFY(QApplication::activeModalWidget() == nullptr);
+    finestra_.reset(); // it keeps a pointer to the sender
 }
 
 int main(int argc, char **argv)
