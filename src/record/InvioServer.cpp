@@ -354,7 +354,7 @@ private:
 
 InvioServer::InvioServer(const ParametriServer &parametri, const QString &percorsoRegistro,
                          std::chrono::milliseconds intervallo, QObject *genitore)
-    : QObject(genitore), filo_(new FiloInvio(parametri, percorsoRegistro, intervallo))
+    : QObject(genitore), parametri_(parametri), filo_(new FiloInvio(parametri, percorsoRegistro, intervallo))
 {
     connect(filo_, &FiloInvio::Esito, this, &InvioServer::Aggiorna);
     connect(filo_, &FiloInvio::Inviati, this, &InvioServer::Inviati);

@@ -48,6 +48,9 @@ public:
     // -1 when the register cannot be read.
     static int EserciziInAttesa(const QSqlDatabase &registro);
 
+    // Where it sends: the teacher's window reads the class there.
+    const ParametriServer &Parametri() const { return parametri_; }
+
 signals:
     // Only when it changes: a server down for an hour says so once.
     void StatoCambiato(bool raggiungibile, const QString &messaggio);
@@ -57,6 +60,7 @@ signals:
 private:
     void Aggiorna(bool raggiungibile, const QString &messaggio);
 
+    const ParametriServer parametri_;
     FiloInvio *filo_;
     bool raggiungibile_ = true;
     QString messaggio_;

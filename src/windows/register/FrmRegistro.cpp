@@ -8,6 +8,7 @@
 #include "printing/StampaRegistro.h"
 #include "qt/Testo.h"
 #include "record/InvioServer.h"
+#include "record/LetturaServer.h"
 #include "record/RegistroSqlite.h"
 #include "windows/common/Messaggio.h"
 #include "windows/register/CsvRegistro.h"
@@ -19,12 +20,14 @@
 #include <QBarSet>
 #include <QChart>
 #include <QChartView>
+#include <QComboBox>
 #include <QDateTimeAxis>
 #include <QFileDialog>
 #include <QFontDatabase>
 #include <QHeaderView>
 #include <QInputDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QLineSeries>
 #include <QMessageBox>
 #include <QStatusBar>
@@ -39,6 +42,7 @@ using namespace registro;
 namespace {
 
 constexpr int RuoloChiave = Qt::UserRole;
+constexpr auto ConnessioneScuola = u"lumivex-registro-scuola";
 constexpr int RuoloUid = Qt::UserRole + 1;
 
 QString Percentuale(std::optional<double> quota)
@@ -191,6 +195,11 @@ FrmRegistro::FrmRegistro(Stampante &stampante, const QString &percorso, Password
         lblServer_->setObjectName(QStringLiteral("lblServer"));
         lblServer_->setWordWrap(true);
         statusBar()->addWidget(lblServer_, 1);
+        cmbFonte_ = new QComboBox(this);
+        cmbFonte_->setObjectName(QStringLiteral("cmbFonte"));
+        cmbFonte_->addItems({QStringLiteral("Questo PC"), QStringLiteral("Scuola")});
+        statusBar()->addPermanentWidget(cmbFonte_);
+        connect(cmbFonte_, &QComboBox::activated, this, &FrmRegistro::ScegliFonte);
         connect(invio_, &InvioServer::StatoCambiato, this, &FrmRegistro::MostraInvio);
         connect(invio_, &InvioServer::Inviati, this, &FrmRegistro::MostraInvio);
     }
@@ -233,7 +242,69 @@ FrmRegistro::FrmRegistro(Stampante &stampante, const QString &percorso, Password
     connect(ui_->mnuChiudi, &QAction::triggered, this, &QWidget::close);
 }
 
-FrmRegistro::~FrmRegistro() = default;
+FrmRegistro::~FrmRegistro()
+{
+    ChiudiScuola();
+}
+
+LetturaRegistro &FrmRegistro::Fonte()
+{
+    return letturaScuola_ ? *letturaScuola_ : *lettura_;
+}
+
+void FrmRegistro::ScegliFonte(int indice)
+{
+    if (indice == 0) {
+        ChiudiScuola();
+        Aggiorna();
+        return;
+    }
+    if (letturaScuola_)
+        return;
+    bool dato = false;
+    const QString password =
+        QInputDialog::getText(this, windowTitle(), QStringLiteral("Password dell'insegnante per il registro della scuola:"),
+                              QLineEdit::Password, QString(), &dato);
+    if (!dato || !ApriScuola(password))
+        cmbFonte_->setCurrentIndex(0);
+}
+
+bool FrmRegistro::ApriScuola(const QString &password)
+{
+    if (invio_ == nullptr)
+        return false;
+    ChiudiScuola();
+    QString messaggio;
+    {
+        QSqlDatabase db =
+            ApriServerDocente(invio_->Parametri(), password, QString::fromUtf16(ConnessioneScuola), &messaggio);
+        if (db.isOpen())
+            letturaScuola_ = std::make_unique<LetturaRegistro>(db);
+    }
+    if (!letturaScuola_) {
+        QSqlDatabase::removeDatabase(QString::fromUtf16(ConnessioneScuola));
+        MostraMessaggio(this, messaggio);
+        return false;
+    }
+    {
+        const QSignalBlocker fermo(cmbFonte_);
+        cmbFonte_->setCurrentIndex(1);
+    }
+    Aggiorna();
+    // A server that refused the reading has already been told.
+    return letturaScuola_ != nullptr;
+}
+
+void FrmRegistro::ChiudiScuola()
+{
+    if (!letturaScuola_)
+        return;
+    // The reader holds the last handle: the connection can go only after it.
+    letturaScuola_.reset();
+    QSqlDatabase::removeDatabase(QString::fromUtf16(ConnessioneScuola));
+    const QSignalBlocker fermo(cmbFonte_);
+    cmbFonte_->setCurrentIndex(0);
+}
 
 void FrmRegistro::Apri()
 {
@@ -264,9 +335,14 @@ void FrmRegistro::Apri()
 
 void FrmRegistro::Aggiorna()
 {
-    const bool scrivibile = registro_->Aperto();
+    // The school's class is for reading: printing, export and changes stay
+    // with this PC's register.
+    const bool scuola = letturaScuola_ != nullptr;
+    const bool scrivibile = registro_->Aperto() && !scuola;
     for (QAction *azione : {ui_->mnuUnisci, ui_->mnuCancellaAlunno, ui_->mnuCancellaTutto, ui_->mnuRegistrazione})
         azione->setEnabled(scrivibile);
+    ui_->mnuStampa->setEnabled(!scuola);
+    ui_->mnuEsporta->setEnabled(!scuola);
     {
         const QSignalBlocker fermo(ui_->mnuRegistrazione);
         ui_->mnuRegistrazione->setChecked(lettura_->Impostazione(QStringLiteral("registrazione")).value_or(
@@ -274,10 +350,24 @@ void FrmRegistro::Aggiorna()
                                           != QStringLiteral("0"));
     }
     const QString scelta = ChiaveScelta();
-    alunni_ = lettura_->Alunni();
+    if (scuola) {
+        QList<AlunnoServer> classe;
+        QString errore;
+        if (!LeggiClasse(letturaScuola_->Database(), &classe, &errore)) {
+            ChiudiScuola();
+            MostraMessaggio(this, QStringLiteral("Non riesco a leggere il registro della scuola: %1").arg(errore));
+            Aggiorna();
+            return;
+        }
+        alunni_.clear();
+        for (const AlunnoServer &a : classe)
+            alunni_.append({a.Chiave, a.Nome, a.Esercizi, a.Ultimo, {}, {}, {}});
+    } else {
+        alunni_ = lettura_->Alunni();
+    }
     MostraAlunni(alunni_);
     MostraClasse();
-    if (!lettura_->Ok()) {
+    if (!Fonte().Ok()) {
         Guasto(QStringLiteral("leggere il registro"));
         return;
     }
@@ -354,7 +444,7 @@ void FrmRegistro::MostraEsercizi(const QString &chiave)
     ui_->treEsercizi->clear();
     if (ui_->tblAlunni->currentRow() < 0)
         return;
-    for (const RigaEsercizio &e : lettura_->Esercizi(chiave)) {
+    for (const RigaEsercizio &e : Fonte().Esercizi(chiave)) {
         auto *voce = new QTreeWidgetItem(ui_->treEsercizi);
         voce->setText(0, Data(e.Inizio));
         voce->setText(1, QStringLiteral("%1 – %2").arg(e.Minimo).arg(e.Massimo));
@@ -375,7 +465,7 @@ void FrmRegistro::ApriEsercizio(QTreeWidgetItem *voce)
     if (voce->parent() != nullptr || voce->childCount() > 0)
         return;
     const QFont fisso = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    for (const RigaProblema &p : lettura_->Problemi(voce->data(0, RuoloUid).toByteArray())) {
+    for (const RigaProblema &p : Fonte().Problemi(voce->data(0, RuoloUid).toByteArray())) {
         ProblemaConcluso risolto;
         for (std::size_t k = 0; k < 4; ++k)
             risolto.Termini[k] = static_cast<std::int16_t>(p.Num[k]);
@@ -394,7 +484,9 @@ void FrmRegistro::ApriEsercizio(QTreeWidgetItem *voce)
 
 void FrmRegistro::MostraGrafici(const QString &chiave)
 {
-    const bool scelto = ui_->tblAlunni->currentRow() >= 0;
+    // The charts' counting is this PC's SQLite: the school's class shows
+    // its lists only.
+    const bool scelto = ui_->tblAlunni->currentRow() >= 0 && !letturaScuola_;
     const GraficiAlunno g = scelto ? lettura_->Grafici(chiave) : GraficiAlunno{};
     QList<QPointF> esatte;
     QList<QPointF> secondi;
@@ -426,7 +518,7 @@ void FrmRegistro::MostraGrafici(const QString &chiave)
     }
     Barre(findChild<QChartView *>(QStringLiteral("graValori")), QStringLiteral("Volte"), valori, volte,
           piuSpesso + 1);
-    if (!lettura_->Ok())
+    if (!letturaScuola_ && !lettura_->Ok())
         Guasto(QStringLiteral("leggere il registro"));
 }
 
@@ -465,7 +557,7 @@ bool FrmRegistro::Conferma(const QString &domanda)
 
 void FrmRegistro::Guasto(const QString &cosa)
 {
-    MostraMessaggio(this, QStringLiteral("Non riesco a %1: %2").arg(cosa, lettura_->Errore()));
+    MostraMessaggio(this, QStringLiteral("Non riesco a %1: %2").arg(cosa, Fonte().Errore()));
 }
 
 void FrmRegistro::ChiediEsportazione()
@@ -565,7 +657,7 @@ void FrmRegistro::StampaAlunno(const QString &chiave)
                                    .arg(QStringLiteral("Esatte"), -8)
                                    .arg(QStringLiteral("Tempo"), -8)
                                    .arg(QStringLiteral("Giudizio")));
-    for (const RigaEsercizio &e : lettura_->Esercizi(chiave)) {
+    for (const RigaEsercizio &e : Fonte().Esercizi(chiave)) {
         pagina.Esercizi.push_back(
             AStd(QStringLiteral("%1%2%3%4%5")
                      .arg(Data(e.Inizio), -18)

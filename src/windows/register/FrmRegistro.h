@@ -8,6 +8,7 @@
 
 #include <memory>
 
+class QComboBox;
 class QLabel;
 class QTreeWidgetItem;
 
@@ -52,6 +53,9 @@ public:
     void StampaAlunno(const QString &chiave);
     // Shows one pupil's exercises and charts, as a click on the list does.
     void ScegliAlunno(const QString &chiave);
+    // The "Scuola" choice once its password is typed: the whole class from
+    // the school's server, read only. False, told why, keeping this PC's view.
+    bool ApriScuola(const QString &password);
 
 signals:
     // The printer choice, modal.
@@ -72,6 +76,10 @@ private:
     void ChiediUnione();
     void Registrazione(bool attiva);
     void MostraInvio();
+    void ScegliFonte(int indice);
+    void ChiudiScuola();
+    // Where the lists are read: the school's server once opened, else this PC.
+    registro::LetturaRegistro &Fonte();
 
     Stampante &stampante_;
     std::unique_ptr<Ui::FrmRegistro> ui_;
@@ -81,6 +89,8 @@ private:
     QList<registro::RigaAlunno> alunni_;
     registro::InvioServer *invio_;
     QLabel *lblServer_ = nullptr;
+    QComboBox *cmbFonte_ = nullptr;
+    std::unique_ptr<registro::LetturaRegistro> letturaScuola_;
 };
 
 } // namespace lumivex

@@ -100,6 +100,7 @@ public:
     // Errore() says SQLite's words.
     bool Ok() const { return errore_.isEmpty(); }
     const QString &Errore() const { return errore_; }
+    const QSqlDatabase &Database() const { return db_; }
 
     // Read from the newest exercise back only until every pupil has their
     // latest grades: a class's last weeks, not its years.

@@ -15,6 +15,7 @@
 #include "support/cups/ConServerCups.h"
 #include "support/cups/ServerCupsPrivato.h"
 #include "support/pdf/LetturaPdf.h"
+#include "support/postgresql/ServerPostgresPrivato.h"
 #include "windows/register/CsvRegistro.h"
 #include "windows/register/FrmRegistro.h"
 
@@ -23,6 +24,7 @@
 #include <QBarSeries>
 #include <QBarSet>
 #include <QChartView>
+#include <QComboBox>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -30,6 +32,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QSqlQuery>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -224,6 +227,7 @@ private slots:
     void laPaginaDellAlunnoSiStampa();
     void unireECancellare();
     void gliEserciziInAttesaEIlServerCheNonRisponde();
+    void laClasseDalServerDellaScuola();
 
 private:
     FrmRegistro &Nuova(registro::InvioServer *invio = nullptr);
@@ -581,6 +585,55 @@ void TestFrmRegistro::gliEserciziInAttesaEIlServerCheNonRisponde()
     QCOMPARE(riga->text().count(QStringLiteral("non risponde")), 1);
     QVERIFY(QApplication::activeModalWidget() == nullptr);
     finestra_.reset(); // it keeps a pointer to the sender
+}
+
+// Catches: the school's class read from this PC's register instead; a
+// pupil's exercises or problems not read on the server (SQL PostgreSQL
+// refuses); a wrong teacher password taken, or not told, or the window
+// left without its local view.
+void TestFrmRegistro::laClasseDalServerDellaScuola()
+{
+    std::optional<prove::ServerPostgresPrivato> pg;
+    try {
+        pg.emplace();
+    } catch (const std::exception &e) {
+        QFAIL(e.what());
+    }
+    registro::InvioServer invio(pg->Parametri(), percorso_, std::chrono::milliseconds(200));
+    QSignalSpy inviati(&invio, &registro::InvioServer::Inviati);
+    QTRY_VERIFY_WITH_TIMEOUT(!inviati.isEmpty() && inviati.last().first().toInt() == 0, 20000);
+    {
+        // Only the server has them now.
+        registro::RegistroSqlite db(percorso_, QStringLiteral("prova-svuota"));
+        QSqlQuery q(db.Database());
+        for (const char *sql : {"DELETE FROM problemi", "DELETE FROM esiti", "DELETE FROM nomi", "DELETE FROM esercizi"})
+            QVERIFY2(q.exec(QString::fromLatin1(sql)), sql);
+    }
+    QVERIFY(Sblocca(&invio));
+    FrmRegistro &w = *finestra_;
+    const auto &alunni = *w.findChild<QTableWidget *>(QStringLiteral("tblAlunni"));
+    QCOMPARE(alunni.rowCount(), 0);
+
+    QVERIFY(!w.ApriScuola(QStringLiteral("sbagliata")));
+    QCOMPARE(prove::ChiudiMessaggi(&w),
+             QStringList{QStringLiteral("Password dell'insegnante errata per il registro della scuola.")});
+    QCOMPARE(w.findChild<QComboBox *>(QStringLiteral("cmbFonte"))->currentIndex(), 0);
+    QCOMPARE(alunni.rowCount(), 0);
+
+    QVERIFY(w.ApriScuola(prove::ServerPostgresPrivato::PasswordDocente));
+    QCOMPARE(Colonna(alunni, 0), (QStringList{QStringLiteral("Anna Rossi"), QStringLiteral("D'Amico; \"Gio\""),
+                                              QStringLiteral("Luca Bianchi"), QStringLiteral("Luca Bianki"),
+                                              QStringLiteral("(senza nome)")}));
+    QCOMPARE(Colonna(alunni, 1), (QStringList{QStringLiteral("2"), QStringLiteral("1"), QStringLiteral("1"),
+                                              QStringLiteral("1"), QStringLiteral("1")}));
+    w.ScegliAlunno(QStringLiteral("anna rossi"));
+    auto &esercizi = *w.findChild<QTreeWidget *>(QStringLiteral("treEsercizi"));
+    QCOMPARE(esercizi.topLevelItemCount(), 2);
+    QCOMPARE(esercizi.topLevelItem(1)->text(4), QStringLiteral("OTTIMO"));
+    esercizi.expandItem(esercizi.topLevelItem(0));
+    QCOMPARE(esercizi.topLevelItem(0)->childCount(), 4);
+    QVERIFY(prove::ChiudiMessaggi(&w).isEmpty()); // nothing refused on the way
+    finestra_.reset();
 }
 
 int main(int argc, char **argv)
