@@ -45,6 +45,8 @@ public:
     void CancellaAlunno(const QString &chiave);
     void CancellaTutto();
     void StampaAlunno(const QString &chiave);
+    // The pupils' names, as listed, become the worksheet window's class.
+    void UsaComeClasseSchede();
     // Shows one pupil's exercises and charts, as a click on the list does.
     void ScegliAlunno(const QString &chiave);
 
