@@ -14,10 +14,12 @@
 #include "support/cups/ConServerCups.h"
 #include "support/cups/ServerCupsPrivato.h"
 #include "support/pdf/LetturaPdf.h"
+#include "windows/common/ClasseSchede.h"
 #include "windows/register/CsvRegistro.h"
 #include "windows/register/FrmRegistro.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QBarSeries>
 #include <QBarSet>
@@ -222,6 +224,7 @@ private slots:
     void ilCsvSiRileggeConUnLettoreVero();
     void laPaginaDellAlunnoSiStampa();
     void unireECancellare();
+    void gliAlunniDiventanoLaClasseDelleSchede();
 
 private:
     FrmRegistro &Nuova();
@@ -543,6 +546,29 @@ void TestFrmRegistro::unireECancellare()
                 .toString()
                 .startsWith(QStringLiteral("$argon2id$")));
     QVERIFY(prove::ChiudiMessaggi(finestra_.get()).isEmpty());
+}
+
+// Catches: the unnamed group or a name out of the window's order put in
+// the worksheets' class; a name with ';' split when read back; a refused
+// confirmation that replaces the list anyway.
+void TestFrmRegistro::gliAlunniDiventanoLaClasseDelleSchede()
+{
+    ScriviClasseSchede(QStringLiteral("Maestra Prova"));
+    QVERIFY(Sblocca());
+    auto *azione = finestra_->findChild<QAction *>(QStringLiteral("mnuClasseSchede"));
+    QVERIFY(azione != nullptr);
+    QString domanda;
+    RispondiAllaConferma(false, &domanda);
+    azione->trigger();
+    QVERIFY2(domanda.contains(QStringLiteral("4 alunni")), qPrintable(domanda));
+    QCOMPARE(ClasseSchede(), QStringLiteral("Maestra Prova"));
+
+    RispondiAllaConferma(true, &domanda);
+    azione->trigger();
+    QCOMPARE(ClasseSchede(), QStringLiteral("Anna Rossi\n\"D'Amico; \"\"Gio\"\"\"\nLuca Bianchi\nLuca Bianki"));
+    QCOMPARE(prove::ChiudiMessaggi(finestra_.get()),
+             QStringList{QStringLiteral("I 4 alunni del registro sono ora la classe delle schede.")});
+    ScriviClasseSchede(QString());
 }
 
 int main(int argc, char **argv)
