@@ -10,9 +10,11 @@
 #include "record/InvioServer.h"
 #include "record/LetturaServer.h"
 #include "record/RegistroSqlite.h"
+#include "windows/common/ClasseSchede.h"
 #include "windows/common/Messaggio.h"
 #include "windows/register/CsvRegistro.h"
 #include "windows/register/DlgPassword.h"
+#include "worksheets/GeneratoreScheda.h"
 
 #include <QAbstractButton>
 #include <QBarCategoryAxis>
@@ -232,6 +234,7 @@ FrmRegistro::FrmRegistro(Stampante &stampante, const QString &percorso, Password
     });
     connect(ui_->mnuScegliStampante, &QAction::triggered, this, &FrmRegistro::RichiestaSceltaStampante);
     connect(ui_->mnuEsporta, &QAction::triggered, this, &FrmRegistro::ChiediEsportazione);
+    connect(ui_->mnuClasseSchede, &QAction::triggered, this, &FrmRegistro::UsaComeClasseSchede);
     connect(ui_->mnuUnisci, &QAction::triggered, this, &FrmRegistro::ChiediUnione);
     connect(ui_->mnuCancellaAlunno, &QAction::triggered, this, [this] {
         if (ui_->tblAlunni->currentRow() >= 0)
@@ -631,6 +634,34 @@ void FrmRegistro::CancellaTutto()
     if (!lettura_->CancellaTutto())
         Guasto(QStringLiteral("cancellare il registro"));
     Aggiorna();
+}
+
+void FrmRegistro::UsaComeClasseSchede()
+{
+    QStringList nomi;
+    for (const RigaAlunno &a : alunni_) {
+        if (!a.Chiave.isEmpty())
+            nomi.append(a.Nome);
+    }
+    if (nomi.isEmpty()) {
+        MostraMessaggio(this, QStringLiteral("Il registro non ha ancora nomi di alunni."));
+        return;
+    }
+    if (!ClasseSchede().trimmed().isEmpty()
+        && !Conferma(QStringLiteral("Le schede hanno già un elenco della classe: lo sostituisco con i %1 alunni "
+                                    "del registro?")
+                         .arg(std::min<qsizetype>(nomi.size(), GeneratoreScheda::MassimoCopie))))
+        return;
+    const qsizetype tutti = nomi.size();
+    nomi = nomi.first(std::min<qsizetype>(tutti, GeneratoreScheda::MassimoCopie));
+    ScriviClasseSchede(TestoClasse(nomi));
+    if (tutti > GeneratoreScheda::MassimoCopie)
+        MostraMessaggio(this, QStringLiteral("Il registro ha %1 alunni: nell'elenco delle schede vanno i primi %2.")
+                                  .arg(tutti)
+                                  .arg(GeneratoreScheda::MassimoCopie));
+    else
+        MostraMessaggio(this, QStringLiteral("I %1 alunni del registro sono ora la classe delle schede.")
+                                  .arg(tutti));
 }
 
 void FrmRegistro::Registrazione(bool attiva)

@@ -51,6 +51,8 @@ public:
     void CancellaAlunno(const QString &chiave);
     void CancellaTutto();
     void StampaAlunno(const QString &chiave);
+    // The pupils' names, as listed, become the worksheet window's class.
+    void UsaComeClasseSchede();
     // Shows one pupil's exercises and charts, as a click on the list does.
     void ScegliAlunno(const QString &chiave);
     // The "Scuola" choice once its password is typed: the whole class from

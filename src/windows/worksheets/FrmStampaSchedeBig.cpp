@@ -5,6 +5,7 @@
 
 #include "exercise/Modulo2.h"
 #include "printing/StampaScheda.h"
+#include "windows/common/ClasseSchede.h"
 #include "windows/common/Messaggio.h"
 #include "qt/Testo.h"
 #include "worksheets/ElencoClasse.h"
@@ -16,7 +17,6 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QKeyEvent>
-#include <QSettings>
 #include <QWindow>
 
 #include <algorithm>
@@ -35,13 +35,6 @@ constexpr const char *FileClasseNonTesto =
     "Il file scelto non è un elenco di nomi: serve un file di testo o CSV con un nome per riga.";
 constexpr const char *FileClasseVuoto = "Il file scelto non contiene nessun nome.";
 constexpr const char *FileClasseLungo = "L'elenco ha %1 nomi: si stampano le schede dei primi %2.";
-
-// The class list lives in the user's settings on this machine only.
-QSettings Impostazioni()
-{
-    return QSettings(QStringLiteral("Lumivex"), QStringLiteral("Lumivex"));
-}
-const QString ChiaveClasse = QStringLiteral("schede/classe");
 
 constexpr const char *CodiceCorto =
     "Il codice scheda è di 6 caratteri: controllare di averlo scritto per intero.";
@@ -128,7 +121,7 @@ FrmStampaSchedeBig::FrmStampaSchedeBig(Modulo2 &modulo, StatoScheda &scheda, Sta
     });
     connect(ui_->CmdStampaDocenti, &QPushButton::clicked, this,
             [this] { Stampa(generatore_->PagineDocenti(), PiePaginaDocenti); });
-    ui_->txtClasse->setPlainText(Impostazioni().value(ChiaveClasse).toString());
+    ui_->txtClasse->setPlainText(ClasseSchede());
     CopieDellaClasse();
     connect(ui_->txtClasse, &QPlainTextEdit::textChanged, this, &FrmStampaSchedeBig::ClasseCambiata);
     connect(ui_->cmdLeggiClasse, &QPushButton::clicked, this, &FrmStampaSchedeBig::ScegliFileClasse);
@@ -154,6 +147,14 @@ void FrmStampaSchedeBig::CancellaScheda()
 bool FrmStampaSchedeBig::event(QEvent *evento)
 {
     if (evento->type() == QEvent::WindowActivate) {
+        // The register window may have filled the class list meanwhile;
+        // what is typed here is saved as it changes, so only another
+        // window's list differs from it.
+        const QString classe = ClasseSchede();
+        const QString scritta = ui_->txtClasse->toPlainText();
+        if (classe != scritta && !(classe.isEmpty() && scritta.trimmed().isEmpty())) {
+            ui_->txtClasse->setPlainText(classe);
+        }
         if (provenienza_ == Provenienza::Finestra) {
             CancellaScheda();
         }
@@ -237,13 +238,7 @@ std::vector<std::string> FrmStampaSchedeBig::Classe() const
 
 void FrmStampaSchedeBig::ClasseCambiata()
 {
-    const QString testo = ui_->txtClasse->toPlainText();
-    QSettings impostazioni = Impostazioni();
-    if (testo.trimmed().isEmpty()) {
-        impostazioni.remove(ChiaveClasse);
-    } else {
-        impostazioni.setValue(ChiaveClasse, testo);
-    }
+    ScriviClasseSchede(ui_->txtClasse->toPlainText());
     CopieDellaClasse();
 }
 

@@ -16,10 +16,12 @@
 #include "support/cups/ServerCupsPrivato.h"
 #include "support/pdf/LetturaPdf.h"
 #include "support/postgresql/ServerPostgresPrivato.h"
+#include "windows/common/ClasseSchede.h"
 #include "windows/register/CsvRegistro.h"
 #include "windows/register/FrmRegistro.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QBarSeries>
 #include <QBarSet>
@@ -228,6 +230,7 @@ private slots:
     void unireECancellare();
     void gliEserciziInAttesaEIlServerCheNonRisponde();
     void laClasseDalServerDellaScuola();
+    void gliAlunniDiventanoLaClasseDelleSchede();
 
 private:
     FrmRegistro &Nuova(registro::InvioServer *invio = nullptr);
@@ -634,6 +637,29 @@ void TestFrmRegistro::laClasseDalServerDellaScuola()
     QCOMPARE(esercizi.topLevelItem(0)->childCount(), 4);
     QVERIFY(prove::ChiudiMessaggi(&w).isEmpty()); // nothing refused on the way
     finestra_.reset();
+}
+
+// Catches: the unnamed group or a name out of the window's order put in
+// the worksheets' class; a name with ';' split when read back; a refused
+// confirmation that replaces the list anyway.
+void TestFrmRegistro::gliAlunniDiventanoLaClasseDelleSchede()
+{
+    ScriviClasseSchede(QStringLiteral("Maestra Prova"));
+    QVERIFY(Sblocca());
+    auto *azione = finestra_->findChild<QAction *>(QStringLiteral("mnuClasseSchede"));
+    QVERIFY(azione != nullptr);
+    QString domanda;
+    RispondiAllaConferma(false, &domanda);
+    azione->trigger();
+    QVERIFY2(domanda.contains(QStringLiteral("4 alunni")), qPrintable(domanda));
+    QCOMPARE(ClasseSchede(), QStringLiteral("Maestra Prova"));
+
+    RispondiAllaConferma(true, &domanda);
+    azione->trigger();
+    QCOMPARE(ClasseSchede(), QStringLiteral("Anna Rossi\n\"D'Amico; \"\"Gio\"\"\"\nLuca Bianchi\nLuca Bianki"));
+    QCOMPARE(prove::ChiudiMessaggi(finestra_.get()),
+             QStringList{QStringLiteral("I 4 alunni del registro sono ora la classe delle schede.")});
+    ScriviClasseSchede(QString());
 }
 
 int main(int argc, char **argv)

@@ -9,9 +9,11 @@
 #include "support/cups/ConServerCups.h"
 #include "support/cups/ServerCupsPrivato.h"
 #include "support/pdf/LetturaPdf.h"
+#include "windows/common/ClasseSchede.h"
 #include "windows/common/RegistroFinestre.h"
 #include "windows/worksheets/FrmStampaSchedeBig.h"
 #include "worksheets/CodiceScheda.h"
+#include "worksheets/ElencoClasse.h"
 #include "worksheets/GeneratoreScheda.h"
 #include "worksheets/StatoScheda.h"
 
@@ -115,6 +117,7 @@ private slots:
     void venticinqueAlunniVenticinqueSchedeColNome();
     void caratteriGrandiDalCodiceStesseRighe();
     void laClasseDaUnFileERestaNelleImpostazioni();
+    void laClasseScrittaAltroveArrivaAllaRiattivazione();
 
 private:
     FrmStampaSchedeBig &Apri();
@@ -373,6 +376,28 @@ void TestClasseEGrandi::laClasseDaUnFileERestaNelleImpostazioni()
     Controllo<QPlainTextEdit>("txtClasse")->clear();
     QVERIFY(Controllo<QSpinBox>("spnCopie")->isEnabled());
     QVERIFY(!QSettings(QStringLiteral("Lumivex"), QStringLiteral("Lumivex")).contains(QStringLiteral("schede/classe")));
+}
+
+// Catches: a list another window wrote meanwhile not shown when this one
+// is active again, or shown without "Copie" following it; a quoted name
+// printed with its quotes or split at its ';'.
+void TestClasseEGrandi::laClasseScrittaAltroveArrivaAllaRiattivazione()
+{
+    Apri();
+    QWidget altra;
+    altra.show();
+    altra.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&altra));
+    ScriviClasseSchede(TestoClasse({QStringLiteral("Anna Rossi"), QStringLiteral("D'Amico; \"Gio\""),
+                                    QStringLiteral("Luca Bianchi")}));
+    finestra_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(finestra_));
+    QCOMPARE(Controllo<QPlainTextEdit>("txtClasse")->toPlainText(),
+             QStringLiteral("Anna Rossi\n\"D'Amico; \"\"Gio\"\"\"\nLuca Bianchi"));
+    QCOMPARE(Controllo<QSpinBox>("spnCopie")->value(), 3);
+    QVERIFY(!Controllo<QSpinBox>("spnCopie")->isEnabled());
+    const std::vector<std::string> attesi{"Anna Rossi", "D'Amico; \"Gio\"", "Luca Bianchi"};
+    QCOMPARE(LeggiElencoClasse(ClasseSchede().toStdString()).value_or(std::vector<std::string>()), attesi);
 }
 
 int main(int argc, char **argv)
