@@ -68,6 +68,10 @@ void ImpostaApplicazione(QApplication &applicazione)
     QApplication::setPalette(TavolozzaProgramma());
     CaricaTraduzioniToolkit(applicazione, QLocale::system());
     QGuiApplication::setDesktopFileName(QString::fromLatin1(IdApplicazione));
+}
+
+void ImpostaIcona()
+{
     // The copy built into the program is the artwork installed in the icon
     // theme; looking it up there would walk the theme's folders before the
     // first window.

@@ -27,8 +27,13 @@ bool CaricaTraduzioniToolkit(QCoreApplication &applicazione, const QLocale &sist
 // changes nothing of them.
 QPalette TavolozzaProgramma();
 
-// Palette, translations, window icon and desktop entry name, before the
-// first window is made.
+// Palette, translations and desktop entry name, before the first window is
+// made.
 void ImpostaApplicazione(QApplication &applicazione);
+
+// The window icon of every window, those already open too. The desktop finds
+// the program's icon through its desktop entry first; this copy only has to
+// be there for the window list, so the start sets it after its first frame.
+void ImpostaIcona();
 
 } // namespace lumivex

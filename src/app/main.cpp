@@ -2,6 +2,7 @@
 #include "app/Aspetto.h"
 #include "app/CaratteriInAnticipo.h"
 #include "app/Navigazione.h"
+#include "app/PrimoQuadro.h"
 #include "app/RigaDiComando.h"
 #include "app/Schermo.h"
 #include "exercise/Modulo2.h"
@@ -72,7 +73,8 @@ int main(int argc, char *argv[])
     QApplication::setQuitOnLastWindowClosed(false);
 
     // The register is written off the pupil's path; declared before the
-    // windows, it outlives them and writes what they leave queued.
+    // windows, it outlives them and writes what they leave queued. It is
+    // opened once the start window is on the screen.
     registro::ScrittoreRegistro scrittore(registro::PercorsoRegistro(), QSysInfo::machineHostName());
     QObject::connect(&scrittore, &registro::ScrittoreRegistro::Guasto, &applicazione,
                      [](const QString &messaggio) {
@@ -80,7 +82,6 @@ int main(int argc, char *argv[])
                          std::fprintf(stderr, "%s\n", messaggio.toLocal8Bit().constData());
                          MostraMessaggio(QApplication::activeWindow(), messaggio);
                      });
-    scrittore.Avvia();
     // What this PC records goes to the school's register too, when there is
     // one, in the background; trying at start sends what an earlier run left.
     std::unique_ptr<registro::InvioServer> invio;
@@ -100,6 +101,11 @@ int main(int argc, char *argv[])
     RegistraFinestre(registro, stato, schede, casuale, orologio, stampante, invio.get());
 
     caratteri.Attendi();
-    registro.MostraIngrandita<FrmInizio>().activateWindow();
+    FrmInizio &inizio = registro.MostraIngrandita<FrmInizio>();
+    inizio.activateWindow();
+    DopoIlPrimoQuadro(inizio, [&scrittore] {
+        ImpostaIcona();
+        scrittore.Avvia();
+    });
     return QApplication::exec();
 }

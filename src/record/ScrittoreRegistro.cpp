@@ -234,7 +234,16 @@ void ScrittoreRegistro::Avvia()
 ScrittoreRegistro::~ScrittoreRegistro()
 {
     if (!filo_.joinable()) {
-        return;
+        bool vuota = false;
+        {
+            const std::lock_guard<std::mutex> blocco(mutex_);
+            vuota = coda_.empty();
+        }
+        if (vuota) {
+            return;
+        }
+        // Told before it was ever started: the rows still go to the register.
+        Avvia();
     }
     {
         const std::lock_guard<std::mutex> blocco(mutex_);

@@ -37,7 +37,8 @@ public:
     // Opens nothing yet: connect Guasto first, then Avvia, so a fault found
     // on opening is never told to nobody.
     explicit ScrittoreRegistro(const QString &percorso, const QString &macchina);
-    // Writes what is still queued, then stops.
+    // Writes what is still queued, then stops; when it was never started,
+    // it starts to write what was told.
     ~ScrittoreRegistro() override;
 
     // Starts the writer's thread, which opens the register; rows told before

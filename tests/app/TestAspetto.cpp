@@ -101,6 +101,7 @@ private slots:
         QIcon::setThemeSearchPaths({temaIcone_.path()});
         QIcon::setThemeName(u"prova"_s);
         ImpostaApplicazione(*qApp);
+        ImpostaIcona();
     }
 
     // Catches: a window icon decoded wrongly from the copy built into the

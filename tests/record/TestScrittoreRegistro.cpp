@@ -30,7 +30,7 @@ constexpr int Avanti = SchermoOperativo::TastoAvanti;
 
 // One run of the program: the shared state, the exercise and the writer.
 struct Seduta {
-    explicit Seduta(const QString &percorso)
+    explicit Seduta(const QString &percorso, bool avvia = true)
         : scrittore(percorso, QStringLiteral("aula-3"))
     {
         QObject::connect(
@@ -40,7 +40,8 @@ struct Seduta {
                 messaggi << m;
             },
             Qt::DirectConnection);
-        scrittore.Avvia();
+        if (avvia)
+            scrittore.Avvia();
         m.Osservatore = &scrittore;
         m.NumeroMin = 10;
         m.NumeroMax = 40;
@@ -274,6 +275,27 @@ TEST_F(Scrittore, FileGuastiIntattiUnSoloMessaggioEsercizioContinua)
         EXPECT_EQ(ImprontaFile(p), prima);
         EXPECT_EQ(QDir(cartella).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("registro.sqlite")});
     }
+}
+
+// Catches: rows told before the writer is started (the program opens the
+// register only after its first frame) lost, whether it is started later or
+// the program ends first.
+TEST_F(Scrittore, LeRigheDettePrimaDellAvvioAttendono)
+{
+    {
+        Seduta s(p, false);
+        s.EsercizioIntero();
+        EXPECT_FALSE(QFileInfo::exists(p));
+        s.scrittore.Avvia();
+        EXPECT_EQ(s.Messaggi(), QStringList());
+        EXPECT_EQ(Conta(p, "problemi"), 20);
+    }
+    {
+        Seduta s(p, false);
+        s.EsercizioIntero();
+    }
+    EXPECT_EQ(Conta(p, "esercizi"), 2);
+    EXPECT_EQ(Conta(p, "problemi"), 40);
 }
 
 // Catches: a fault found on opening told before anyone listens (the program
