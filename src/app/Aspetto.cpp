@@ -63,15 +63,15 @@ QPalette TavolozzaProgramma()
     return tavolozza;
 }
 
-void ImpostaApplicazione(QApplication &applicazione)
+void ImpostaApplicazione()
 {
     QApplication::setPalette(TavolozzaProgramma());
-    CaricaTraduzioniToolkit(applicazione, QLocale::system());
     QGuiApplication::setDesktopFileName(QString::fromLatin1(IdApplicazione));
 }
 
-void ImpostaIcona()
+void CompletaApplicazione(QApplication &applicazione)
 {
+    CaricaTraduzioniToolkit(applicazione, QLocale::system());
     // The copy built into the program is the artwork installed in the icon
     // theme; looking it up there would walk the theme's folders before the
     // first window.

@@ -27,13 +27,13 @@ bool CaricaTraduzioniToolkit(QCoreApplication &applicazione, const QLocale &sist
 // changes nothing of them.
 QPalette TavolozzaProgramma();
 
-// Palette, translations and desktop entry name, before the first window is
-// made.
-void ImpostaApplicazione(QApplication &applicazione);
+// Palette and desktop entry name, before the first window is made.
+void ImpostaApplicazione();
 
-// The window icon of every window, those already open too. The desktop finds
-// the program's icon through its desktop entry first; this copy only has to
-// be there for the window list, so the start sets it after its first frame.
-void ImpostaIcona();
+// What no start window shows, so the start does it after its first frame:
+// the toolkit's translations (its own dialogs and menus) and the window icon
+// of every window, those already open too (the desktop finds the program's
+// icon through its desktop entry first; this copy is for the window list).
+void CompletaApplicazione(QApplication &applicazione);
 
 } // namespace lumivex

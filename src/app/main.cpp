@@ -67,7 +67,7 @@ int main(int argc, char *argv[])
     QApplication applicazione(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Lumivex"));
     QApplication::setApplicationVersion(QStringLiteral(LUMIVEX_VERSIONE));
-    ImpostaApplicazione(applicazione);
+    ImpostaApplicazione();
     // Windows come and go through the registry; a hidden loaded window
     // keeps the program alive.
     QApplication::setQuitOnLastWindowClosed(false);
@@ -103,8 +103,8 @@ int main(int argc, char *argv[])
     caratteri.Attendi();
     FrmInizio &inizio = registro.MostraIngrandita<FrmInizio>();
     inizio.activateWindow();
-    DopoIlPrimoQuadro(inizio, [&scrittore] {
-        ImpostaIcona();
+    DopoIlPrimoQuadro(inizio, [&applicazione, &scrittore] {
+        CompletaApplicazione(applicazione);
         scrittore.Avvia();
     });
     return QApplication::exec();

@@ -100,8 +100,8 @@ private slots:
         QVERIFY(estranea.save(temaIcone_.filePath(u"prova/48x48/apps/it.lumivex.Lumivex.png"_s)));
         QIcon::setThemeSearchPaths({temaIcone_.path()});
         QIcon::setThemeName(u"prova"_s);
-        ImpostaApplicazione(*qApp);
-        ImpostaIcona();
+        ImpostaApplicazione();
+        CompletaApplicazione(*qApp);
     }
 
     // Catches: a window icon decoded wrongly from the copy built into the
