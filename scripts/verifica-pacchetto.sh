@@ -29,9 +29,12 @@ for file in ./usr/bin/lumivex \
             ./usr/share/lumivex/postgresql/lumivex-registro-crea.sh; do
     grep -qE " $file\$" <<<"$contenuto" || mancanze+=("manca $file")
 done
+# The charts' module, where the program looks for it: its library folder.
+grep -qE ' \./usr/lib/([a-z0-9_-]+/)?lumivex/liblumivex_grafici\.so$' <<<"$contenuto" \
+    || mancanze+=("manca il modulo dei grafici in usr/lib/…/lumivex")
 [ "$(dpkg-deb -f "$pacchetto" Section)" = education ] || mancanze+=("la sezione non è education")
 dipendenze=$(dpkg-deb -f "$pacchetto" Depends)
-for dipendenza in libqt6widgets6 libcups2 libqt6sql6-sqlite qt6-translations-l10n; do
+for dipendenza in libqt6widgets6 libqt6charts6 libcups2 libqt6sql6-sqlite qt6-translations-l10n; do
     grep -q "$dipendenza" <<<"$dipendenze" || mancanze+=("non dipende da $dipendenza")
 done
 

@@ -11,15 +11,36 @@
 #include "windows/name/frmNome.h"
 #include "windows/printer/frmSceltaStampante.h"
 #include "windows/register/FrmRegistro.h"
+#include "windows/register/Grafici.h"
 #include "windows/report/FrmStampaEsercizio.h"
 #include "windows/start/FrmInizio.h"
 #include "windows/worksheets/FrmStampaSchedeBig.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
+#include <QDir>
 
 #include <memory>
 
 namespace lumivex {
+
+namespace {
+
+// The register's charts: their module is in the program's library folder
+// once installed, beside the program in its build folder. Opened at the
+// register window's first making, never at the start.
+const Grafici *ModuloGrafici(QString &perche)
+{
+    static QString errore;
+    static const Grafici *const grafici = [] {
+        const QDir programma(QCoreApplication::applicationDirPath());
+        return CaricaGrafici({programma.filePath(QStringLiteral(LUMIVEX_MODULI)), programma.path()}, &errore);
+    }();
+    perche = errore;
+    return grafici;
+}
+
+} // namespace
 
 void ChiudiTutto(RegistroFinestre &registro)
 {
@@ -74,8 +95,11 @@ void RegistraFinestre(RegistroFinestre &registro, Modulo2 &stato, StatoScheda &s
         return fogli;
     });
     registro.Registra<FrmRegistro>([&registro, &stampante, invio] {
+        QString senzaGrafici;
+        const Grafici *grafici = ModuloGrafici(senzaGrafici);
         auto docente = std::make_unique<FrmRegistro>(stampante, registro::PercorsoRegistro(),
-                                                     [] { return QDateTime::currentDateTime(); }, invio);
+                                                     [] { return QDateTime::currentDateTime(); }, invio, grafici,
+                                                     senzaGrafici);
         QObject::connect(docente.get(), &FrmRegistro::RichiestaSceltaStampante, &registro,
                          [&registro] { registro.MostraModale<frmSceltaStampante>(); });
         return docente;

@@ -14,26 +14,19 @@
 #include "windows/common/Messaggio.h"
 #include "windows/register/CsvRegistro.h"
 #include "windows/register/DlgPassword.h"
+#include "windows/register/Grafici.h"
 #include "worksheets/GeneratoreScheda.h"
 
 #include <QAbstractButton>
-#include <QBarCategoryAxis>
-#include <QBarSeries>
-#include <QBarSet>
-#include <QChart>
-#include <QChartView>
 #include <QComboBox>
-#include <QDateTimeAxis>
 #include <QFileDialog>
 #include <QFontDatabase>
 #include <QHeaderView>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLineSeries>
 #include <QMessageBox>
 #include <QStatusBar>
-#include <QValueAxis>
 
 #include <algorithm>
 
@@ -103,76 +96,6 @@ std::vector<RispostaData> RisposteDate(const QString &risposte)
     return date;
 }
 
-QChartView *Grafico(QWidget *genitore, const QString &nome, const QString &titolo)
-{
-    auto *vista = new QChartView(genitore);
-    vista->setObjectName(nome);
-    vista->setRenderHint(QPainter::Antialiasing);
-    vista->chart()->setTitle(titolo);
-    vista->chart()->legend()->hide();
-    vista->setMinimumSize(320, 220);
-    return vista;
-}
-
-// The chart deletes its series, but hands removed axes back to the caller.
-void Svuota(QChart &grafico)
-{
-    grafico.removeAllSeries();
-    for (QAbstractAxis *asse : grafico.axes()) {
-        grafico.removeAxis(asse);
-        delete asse;
-    }
-}
-
-// One bar per category; the chart is emptied first.
-void Barre(QChartView *vista, const QString &serie, const QStringList &categorie, const QList<qreal> &valori,
-           qreal massimo)
-{
-    QChart *grafico = vista->chart();
-    Svuota(*grafico);
-    auto *insieme = new QBarSet(serie);
-    insieme->append(valori);
-    auto *barre = new QBarSeries;
-    barre->append(insieme);
-    barre->setLabelsVisible(true);
-    grafico->addSeries(barre);
-    auto *x = new QBarCategoryAxis;
-    x->append(categorie);
-    auto *y = new QValueAxis;
-    y->setRange(0, massimo);
-    y->setLabelFormat(QStringLiteral("%d"));
-    grafico->addAxis(x, Qt::AlignBottom);
-    grafico->addAxis(y, Qt::AlignLeft);
-    barre->attachAxis(x);
-    barre->attachAxis(y);
-}
-
-void Linea(QChartView *vista, const QString &serie, const QList<QPointF> &punti, qreal massimo)
-{
-    QChart *grafico = vista->chart();
-    Svuota(*grafico);
-    auto *linea = new QLineSeries;
-    linea->setName(serie);
-    linea->append(punti);
-    linea->setPointsVisible(true);
-    grafico->addSeries(linea);
-    auto *x = new QDateTimeAxis;
-    x->setFormat(QStringLiteral("dd/MM/yy"));
-    if (!punti.isEmpty()) {
-        // A single exercise still needs a span to be drawn on.
-        const qreal primo = punti.first().x();
-        const qreal ultimo = std::max(punti.last().x(), primo + 86400000.0);
-        x->setRange(QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(primo)),
-                    QDateTime::fromMSecsSinceEpoch(static_cast<qint64>(ultimo)));
-    }
-    auto *y = new QValueAxis;
-    y->setRange(0, massimo);
-    grafico->addAxis(x, Qt::AlignBottom);
-    grafico->addAxis(y, Qt::AlignLeft);
-    linea->attachAxis(x);
-    linea->attachAxis(y);
-}
-
 qreal QuotaErrati(const ConteggioErrori &c)
 {
     return c.Problemi > 0 ? 100.0 * c.Errati / c.Problemi : 0.0;
@@ -181,13 +104,14 @@ qreal QuotaErrati(const ConteggioErrori &c)
 } // namespace
 
 FrmRegistro::FrmRegistro(Stampante &stampante, const QString &percorso, PasswordDocente::Adesso adesso,
-                         InvioServer *invio)
+                         InvioServer *invio, const Grafici *grafici, const QString &senzaGrafici)
     : stampante_(stampante)
     , ui_(std::make_unique<Ui::FrmRegistro>())
     , registro_(std::make_unique<RegistroSqlite>(percorso, QStringLiteral("lumivex-registro-docente")))
     , lettura_(std::make_unique<LetturaRegistro>(registro_->Database()))
     , password_(std::make_unique<PasswordDocente>(*lettura_, std::move(adesso)))
     , invio_(invio)
+    , grafici_(grafici)
 {
     ui_->setupUi(this);
     if (invio_ != nullptr) {
@@ -213,14 +137,26 @@ FrmRegistro::FrmRegistro(Stampante &stampante, const QString &percorso, Password
     ui_->treEsercizi->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
 
     auto *griglia = static_cast<QGridLayout *>(ui_->tabGrafici->layout());
-    griglia->addWidget(Grafico(ui_->tabGrafici, QStringLiteral("graEsatte"), QStringLiteral("Risposte esatte (%)")), 0, 0);
-    griglia->addWidget(Grafico(ui_->tabGrafici, QStringLiteral("graSecondi"), QStringLiteral("Secondi per problema")), 0, 1);
-    griglia->addWidget(Grafico(ui_->tabGrafici, QStringLiteral("graNascosto"),
-                               QStringLiteral("Problemi sbagliati (%) per termine nascosto")), 1, 0);
-    griglia->addWidget(Grafico(ui_->tabGrafici, QStringLiteral("graPrestito"),
-                               QStringLiteral("Problemi sbagliati (%) con e senza prestito")), 1, 1);
-    griglia->addWidget(Grafico(ui_->tabGrafici, QStringLiteral("graValori"),
-                               QStringLiteral("Risposte sbagliate date più spesso")), 2, 0, 1, 2);
+    if (grafici_ != nullptr) {
+        griglia->addWidget(grafici_->Nuovo(ui_->tabGrafici, QStringLiteral("graEsatte"),
+                                           QStringLiteral("Risposte esatte (%)")), 0, 0);
+        griglia->addWidget(grafici_->Nuovo(ui_->tabGrafici, QStringLiteral("graSecondi"),
+                                           QStringLiteral("Secondi per problema")), 0, 1);
+        griglia->addWidget(grafici_->Nuovo(ui_->tabGrafici, QStringLiteral("graNascosto"),
+                                           QStringLiteral("Problemi sbagliati (%) per termine nascosto")), 1, 0);
+        griglia->addWidget(grafici_->Nuovo(ui_->tabGrafici, QStringLiteral("graPrestito"),
+                                           QStringLiteral("Problemi sbagliati (%) con e senza prestito")), 1, 1);
+        griglia->addWidget(grafici_->Nuovo(ui_->tabGrafici, QStringLiteral("graValori"),
+                                           QStringLiteral("Risposte sbagliate date più spesso")), 2, 0, 1, 2);
+    } else {
+        // Everything else of the register works without its pictures.
+        auto *assenti = new QLabel(QStringLiteral("I grafici non sono disponibili: %1.").arg(senzaGrafici),
+                                   ui_->tabGrafici);
+        assenti->setObjectName(QStringLiteral("lblSenzaGrafici"));
+        assenti->setWordWrap(true);
+        assenti->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        griglia->addWidget(assenti, 0, 0);
+    }
 
     connect(ui_->tblAlunni, &QTableWidget::itemSelectionChanged, this, [this] {
         const QString chiave = ChiaveScelta();
@@ -487,6 +423,8 @@ void FrmRegistro::ApriEsercizio(QTreeWidgetItem *voce)
 
 void FrmRegistro::MostraGrafici(const QString &chiave)
 {
+    if (grafici_ == nullptr)
+        return;
     // The charts' counting is this PC's SQLite: the school's class shows
     // its lists only.
     const bool scelto = ui_->tblAlunni->currentRow() >= 0 && !letturaScuola_;
@@ -500,15 +438,15 @@ void FrmRegistro::MostraGrafici(const QString &chiave)
         secondi.append({quando, p.SecondiPerProblema});
         piuLento = std::max(piuLento, p.SecondiPerProblema);
     }
-    Linea(findChild<QChartView *>(QStringLiteral("graEsatte")), QStringLiteral("Esatte"), esatte, 100);
-    Linea(findChild<QChartView *>(QStringLiteral("graSecondi")), QStringLiteral("Secondi"), secondi, piuLento * 1.1);
-    Barre(findChild<QChartView *>(QStringLiteral("graNascosto")), QStringLiteral("Sbagliati"),
+    grafici_->Linea(findChild<QWidget *>(QStringLiteral("graEsatte")), QStringLiteral("Esatte"), esatte, 100);
+    grafici_->Linea(findChild<QWidget *>(QStringLiteral("graSecondi")), QStringLiteral("Secondi"), secondi, piuLento * 1.1);
+    grafici_->Barre(findChild<QWidget *>(QStringLiteral("graNascosto")), QStringLiteral("Sbagliati"),
           {QStringLiteral("1° termine"), QStringLiteral("2° termine"), QStringLiteral("3° termine"),
            QStringLiteral("4° termine")},
           {QuotaErrati(g.PerNascosto[0]), QuotaErrati(g.PerNascosto[1]), QuotaErrati(g.PerNascosto[2]),
            QuotaErrati(g.PerNascosto[3])},
           100);
-    Barre(findChild<QChartView *>(QStringLiteral("graPrestito")), QStringLiteral("Sbagliati"),
+    grafici_->Barre(findChild<QWidget *>(QStringLiteral("graPrestito")), QStringLiteral("Sbagliati"),
           {QStringLiteral("Con prestito"), QStringLiteral("Senza prestito")},
           {QuotaErrati(g.ConPrestito), QuotaErrati(g.SenzaPrestito)}, 100);
     QStringList valori;
@@ -519,7 +457,7 @@ void FrmRegistro::MostraGrafici(const QString &chiave)
         volte.append(v.Volte);
         piuSpesso = std::max<qreal>(piuSpesso, v.Volte);
     }
-    Barre(findChild<QChartView *>(QStringLiteral("graValori")), QStringLiteral("Volte"), valori, volte,
+    grafici_->Barre(findChild<QWidget *>(QStringLiteral("graValori")), QStringLiteral("Volte"), valori, volte,
           piuSpesso + 1);
     if (!letturaScuola_ && !lettura_->Ok())
         Guasto(QStringLiteral("leggere il registro"));

@@ -19,6 +19,7 @@ class FrmRegistro;
 namespace lumivex {
 
 class Stampante;
+struct Grafici;
 
 namespace registro {
 class InvioServer;
@@ -34,9 +35,11 @@ class FrmRegistro : public QMainWindow {
 
 public:
     // `invio` is this PC's sender to the school's server, null when none is
-    // set; when given, it must outlive the window.
+    // set; when given, it must outlive the window. `grafici` draws the
+    // charts; without it the charts' tab says why (`senzaGrafici`).
     FrmRegistro(Stampante &stampante, const QString &percorso, registro::PasswordDocente::Adesso adesso,
-                registro::InvioServer *invio = nullptr);
+                registro::InvioServer *invio = nullptr, const Grafici *grafici = nullptr,
+                const QString &senzaGrafici = {});
     ~FrmRegistro() override;
 
     // Asks the password (setting it the first time), then shows the register
@@ -90,6 +93,7 @@ private:
     std::unique_ptr<registro::PasswordDocente> password_;
     QList<registro::RigaAlunno> alunni_;
     registro::InvioServer *invio_;
+    const Grafici *grafici_;
     QLabel *lblServer_ = nullptr;
     QComboBox *cmbFonte_ = nullptr;
     std::unique_ptr<registro::LetturaRegistro> letturaScuola_;

@@ -19,6 +19,7 @@
 #include "windows/common/ClasseSchede.h"
 #include "windows/register/CsvRegistro.h"
 #include "windows/register/FrmRegistro.h"
+#include "windows/register/Grafici.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -275,7 +276,8 @@ void TestFrmRegistro::cleanup()
 
 FrmRegistro &TestFrmRegistro::Nuova(registro::InvioServer *invio)
 {
-    finestra_ = std::make_unique<FrmRegistro>(stampante_, percorso_, [this] { return adesso_; }, invio);
+    finestra_ = std::make_unique<FrmRegistro>(stampante_, percorso_, [this] { return adesso_; }, invio,
+                                              CaricaGrafici({QStringLiteral(LUMIVEX_CARTELLA_GRAFICI)}));
     finestra_->Apri();
     return *finestra_;
 }
