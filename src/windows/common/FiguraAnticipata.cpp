@@ -35,7 +35,9 @@ FiguraAnticipata::FiguraAnticipata(QLabel &etichetta, QImage originale)
     : etichetta_(etichetta)
     , originale_(std::move(originale))
 {
-    etichetta_.setPixmap(QPixmap::fromImage(originale_));
+    // As it is: finding out whether it is opaque would read every pixel and
+    // copy it, for a picture the label is handed scaled before it paints.
+    etichetta_.setPixmap(QPixmap::fromImage(originale_, Qt::NoOpaqueDetection));
     etichetta_.installEventFilter(this);
 }
 
@@ -79,7 +81,7 @@ void FiguraAnticipata::Ripristina()
     // earlier size of it.
     if (consegnata_) {
         consegnata_ = false;
-        etichetta_.setPixmap(QPixmap::fromImage(originale_));
+        etichetta_.setPixmap(QPixmap::fromImage(originale_, Qt::NoOpaqueDetection));
     }
 }
 
