@@ -28,7 +28,8 @@ struct Grafici {
 // version it was built for.
 using IngressoGrafici = const Grafici *(*)(const char *versione);
 inline constexpr char NomeIngressoGrafici[] = "lumivex_grafici";
-inline constexpr char NomeModuloGrafici[] = "liblumivex_grafici.so";
+// The module's file name on this platform, as the build names it.
+inline constexpr char NomeModuloGrafici[] = LUMIVEX_MODULO_GRAFICI;
 
 // Opens the module in the first of `cartelle` that holds it; null, with
 // `errore` saying why, when none holds a module of this very version.
